@@ -1,0 +1,87 @@
+#include "host/host.h"
+#include "resources/resource_ids.h"
+
+namespace polkamoot {
+
+namespace {
+
+constexpr char SaverClassName[] = "WindowsScreenSaverClass";
+constexpr char SaverTitle[] = "Screen Saver";
+constexpr char PreviewTitle[] = "Preview";
+
+constexpr DWORD FullScreenStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+
+// Another full-screen saver already showing takes the front instead of a second one.
+bool BringExistingSaverForward() {
+    HWND existing = FindWindowA(SaverClassName, SaverTitle);
+    if (!existing || !IsWindow(existing)) {
+        return false;
+    }
+    SetForegroundWindow(existing);
+    return true;
+}
+
+int RunMessageLoop() {
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+} // namespace
+
+int RunSaverWindow(HWND parent) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
+    windowClass.lpfnWndProc = HostFrameProc;
+    windowClass.hInstance = HostState.instance;
+    windowClass.hIcon = LoadIconA(HostState.instance, MAKEINTRESOURCEA(IDI_POLKAMOOT));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = SaverClassName;
+
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    const char* title = nullptr;
+    int width = 0;
+    int height = 0;
+    if (parent) {
+        RECT client{};
+        GetClientRect(parent, &client);
+        width = client.right;
+        height = client.bottom;
+        style = PreviewStyle;
+        title = PreviewTitle;
+        HostState.isPreview = 1;
+    } else {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+        style = FullScreenStyle;
+        title = SaverTitle;
+        if (BringExistingSaverForward()) {
+            return 0;
+        }
+        LoadPasswordVerifier();
+        exStyle = WS_EX_TOPMOST;
+    }
+
+    // Without a window there is no quit code; the run reports that it could not show.
+    int result = -1;
+    if (RegisterClassA(&windowClass)) {
+        HostState.saverWindow =
+            CreateWindowExA(exStyle, SaverClassName, title, style, 0, 0, width, height, parent,
+                            nullptr, HostState.instance, nullptr);
+    }
+    if (HostState.saverWindow) {
+        if (!parent) {
+            SetForegroundWindow(HostState.saverWindow);
+        }
+        result = RunMessageLoop();
+    }
+    UnloadPasswordVerifier();
+    return result;
+}
+
+} // namespace polkamoot
