@@ -1,0 +1,185 @@
+// The product's resources, from the same compiled resource file the Windows build links in,
+// found by type and name without regard to case.
+#include "fake/fake_internal.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+extern const unsigned char PolkamootResources[];
+extern const std::size_t PolkamootResourcesSize;
+
+namespace polkamoot {
+
+namespace {
+
+using fake::Kind;
+
+// A type or name: a number, or text in capitals.
+struct Key {
+    WORD id = 0;
+    std::string text;
+    bool operator==(const Key&) const = default;
+};
+
+struct Entry {
+    Key type;
+    Key name;
+    const BYTE* data;
+    DWORD size;
+};
+
+DWORD ReadDword(const BYTE* at) {
+    return at[0] | at[1] << 8 | at[2] << 16 | DWORD{at[3]} << 24;
+}
+WORD ReadWord(const BYTE* at) {
+    return static_cast<WORD>(at[0] | at[1] << 8);
+}
+
+const BYTE* ReadKey(const BYTE* at, Key* key) {
+    if (ReadWord(at) == 0xFFFF) {
+        key->id = ReadWord(at + 2);
+        return at + 4;
+    }
+    for (; ReadWord(at) != 0; at += 2) {
+        key->text += static_cast<char>(std::toupper(ReadWord(at) & 0xFF));
+    }
+    return at + 2;
+}
+
+// The compiled form: entries of size, header size, type, name and fixed fields, each padded
+// to four bytes.
+std::vector<Entry> ParseResources() {
+    std::vector<Entry> entries;
+    const BYTE* at = PolkamootResources;
+    const BYTE* end = at + PolkamootResourcesSize;
+    while (at + 8 <= end) {
+        DWORD dataSize = ReadDword(at);
+        DWORD headerSize = ReadDword(at + 4);
+        Entry entry{};
+        ReadKey(ReadKey(at + 8, &entry.type), &entry.name);
+        entry.data = at + headerSize;
+        entry.size = dataSize;
+        if (dataSize > 0) {
+            entries.push_back(entry);
+        }
+        at += headerSize + ((dataSize + 3) & ~DWORD{3});
+    }
+    return entries;
+}
+
+const std::vector<Entry>& Entries() {
+    static const std::vector<Entry> entries = ParseResources();
+    return entries;
+}
+
+Key KeyOf(const char* nameOrId) {
+    Key key;
+    if (IS_INTRESOURCE(nameOrId)) {
+        key.id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(nameOrId));
+    } else if (nameOrId[0] == '#') {
+        key.id = static_cast<WORD>(std::strtoul(nameOrId + 1, nullptr, 10));
+    } else {
+        for (const char* c = nameOrId; *c; ++c) {
+            key.text += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+        }
+    }
+    return key;
+}
+
+const Entry* Lookup(const char* type, const char* name) {
+    Key typeKey = KeyOf(type);
+    Key nameKey = KeyOf(name);
+    for (const Entry& entry : Entries()) {
+        if (entry.type == typeKey && entry.name == nameKey) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+std::map<HGLOBAL, const Entry*> loaded;
+
+} // namespace
+
+const BYTE* fake::ResourceBytes(const char* type, const char* name, DWORD* size) {
+    const Entry* entry = Lookup(type, name);
+    if (size) {
+        *size = entry ? entry->size : 0;
+    }
+    return entry ? entry->data : nullptr;
+}
+
+HRSRC FindResourceA(HMODULE module, const char* name, const char* type) {
+    if (module != fake::Instance()) {
+        return nullptr;
+    }
+    return reinterpret_cast<HRSRC>(const_cast<Entry*>(Lookup(type, name)));
+}
+
+HGLOBAL LoadResource(HMODULE module, HRSRC resource) {
+    if (module != fake::Instance() || !resource || fake::detail::ShouldFail("LoadResource")) {
+        return nullptr;
+    }
+    auto handle = reinterpret_cast<HGLOBAL>(fake::detail::NewHandle(Kind::Resource));
+    loaded[handle] = reinterpret_cast<const Entry*>(resource);
+    return handle;
+}
+
+void* LockResource(HGLOBAL resource) {
+    auto found = loaded.find(resource);
+    return found == loaded.end() ? nullptr : const_cast<BYTE*>(found->second->data);
+}
+
+BOOL FreeResource(HGLOBAL resource) {
+    if (!loaded.erase(resource)) {
+        return 0;
+    }
+    fake::detail::Release(Kind::Resource);
+    return 1;
+}
+
+int LoadStringA(HINSTANCE instance, UINT id, char* buffer, int bufferSize) {
+    if (bufferSize <= 0) {
+        return 0;
+    }
+    buffer[0] = '\0';
+    DWORD size = 0;
+    const BYTE* block = instance == fake::Instance()
+                            ? fake::ResourceBytes(RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), &size)
+                            : nullptr;
+    if (!block) {
+        return 0;
+    }
+    // Sixteen strings a block, each a length and that many UTF-16 units.
+    const BYTE* at = block;
+    for (UINT skip = id % 16; skip > 0; --skip) {
+        at += 2 + 2 * ReadWord(at);
+    }
+    int length = ReadWord(at);
+    int copied = 0;
+    for (; copied < length && copied < bufferSize - 1; ++copied) {
+        buffer[copied] = static_cast<char>(ReadWord(at + 2 + 2 * copied) & 0xFF);
+    }
+    buffer[copied] = '\0';
+    return copied;
+}
+
+HICON LoadIconA(HINSTANCE instance, const char* name) {
+    if (instance != fake::Instance() || !fake::ResourceBytes(RT_GROUP_ICON, name, nullptr)) {
+        return nullptr;
+    }
+    return reinterpret_cast<HICON>(std::uintptr_t{0x1C0});
+}
+
+HBITMAP LoadBitmapA(HINSTANCE instance, const char* name) {
+    DWORD size = 0;
+    const BYTE* dib =
+        instance == fake::Instance() ? fake::ResourceBytes(RT_BITMAP, name, &size) : nullptr;
+    if (!dib || fake::detail::ShouldFail("LoadBitmapA")) {
+        return nullptr;
+    }
+    return fake::detail::BitmapFromPackedDib(dib, size);
+}
+
+} // namespace polkamoot
