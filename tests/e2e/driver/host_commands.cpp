@@ -1,0 +1,152 @@
+// Looking at the saver's own windows, and hosting a preview as a settings page does.
+#include "driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char SaverClass[] = "WindowsScreenSaverClass";
+
+// find <class> <title> <timeout ms>: waits for a top-level window and describes it.
+int Find(int argc, char** argv) {
+    if (argc < 3) {
+        return 2;
+    }
+    HWND window = driver::WaitForWindow(argv[0], argv[1], std::strtoul(argv[2], nullptr, 10));
+    if (!window) {
+        return 1;
+    }
+    std::printf("%s\n", driver::Describe(window).c_str());
+    return 0;
+}
+
+BOOL CALLBACK CountSaver(HWND window, LPARAM count) {
+    if (driver::ClassName(window) == SaverClass) {
+        ++*reinterpret_cast<int*>(count);
+    }
+    return TRUE;
+}
+
+// savers: how many top-level saver windows exist, and which one is in front.
+int Savers(int, char**) {
+    int count = 0;
+    EnumWindows(CountSaver, reinterpret_cast<LPARAM>(&count));
+    std::printf("count=%d foreground=%lu\n", count,
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+    return 0;
+}
+
+// gone <hwnd> <timeout ms>: waits until the window no longer exists.
+int Gone(int argc, char** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    bool gone =
+        driver::WaitUntilGone(driver::ParseHandle(argv[0]), std::strtoul(argv[1], nullptr, 10));
+    std::printf("gone=%d\n", gone ? 1 : 0);
+    return 0;
+}
+
+int helpMessages;
+int helpToSelf;
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HELP || message == WM_CONTEXTMENU) {
+        ++helpMessages;
+        helpToSelf += reinterpret_cast<HWND>(wParam) == window;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeParent(int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ParentProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "PolkamootTestParent";
+    RegisterClassA(&windowClass);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    return CreateWindowExA(0, windowClass.lpszClassName, "Settings page",
+                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance,
+                           nullptr);
+}
+
+HWND WaitForChild(HWND parent, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (HWND child = FindWindowExA(parent, nullptr, SaverClass, nullptr)) {
+            return child;
+        }
+        driver::PumpFor(50);
+    }
+    return nullptr;
+}
+
+// The user's hands on the preview: keys, buttons and a long mouse journey.
+void Pester(HWND child) {
+    const UINT inputs[] = {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+                           WM_MBUTTONDOWN};
+    for (UINT message : inputs) {
+        PostMessageA(child, message, 0x41, 0);
+    }
+    for (int step = 0; step < 10; ++step) {
+        SetCursorPos(100 + step * 20, 100 + step * 15);
+        PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(step * 20, step * 15));
+    }
+    PostMessageA(child, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
+}
+
+// preview <scr> <width> <height>: a settings page hosting `<scr> /p <hwnd>`. Describes the
+// child, pesters it, asks it for help, then destroys the page and reports the exit code.
+int Preview(int argc, char** argv) {
+    if (argc < 3) {
+        return 2;
+    }
+    HWND parent = MakeParent(std::atoi(argv[1]), std::atoi(argv[2]));
+    std::printf("parent=%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(parent)));
+    std::string commandLine =
+        std::string("\"") + argv[0] + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(parent));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 1;
+    }
+    HWND child = WaitForChild(parent, 20000);
+    if (!child) {
+        TerminateProcess(process.hProcess, 99);
+        return 1;
+    }
+    std::printf("%s\n", driver::Describe(child).c_str());
+    Pester(child);
+    driver::PumpFor(1500);
+    PostMessageA(child, WM_HELP, 0, 0);
+    PostMessageA(child, WM_CONTEXTMENU, 0, 0);
+    driver::PumpFor(1000);
+    std::printf("alive_after_input=%d title_after=%s help=%d help_to_parent=%d\n",
+                IsWindow(child) ? 1 : 0, driver::Encode(driver::WindowText(child)).c_str(),
+                helpMessages, helpToSelf);
+    DestroyWindow(parent);
+    DWORD waited = WaitForSingleObject(process.hProcess, 20000);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    std::printf("exited=%d exit_code=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0,
+                static_cast<unsigned long>(exitCode));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+driver::Command find("find", Find);
+driver::Command savers("savers", Savers);
+driver::Command gone("gone", Gone);
+driver::Command preview("preview", Preview);
+
+} // namespace
