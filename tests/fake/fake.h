@@ -38,7 +38,8 @@ struct WindowInfo {
 WindowInfo Info(HWND window);
 std::vector<HWND> CreatedWindows();
 // A window of another program, such as the settings page that hosts a preview.
-HWND MakeForeignWindow(int width, int height);
+HWND MakeForeignWindow(int width, int height, const std::string& className = "ForeignWindow",
+                       const std::string& title = "", HWND parent = nullptr);
 void SetScreenSize(int width, int height);
 void SetForeground(HWND window);
 HWND Foreground();

@@ -118,9 +118,12 @@ std::vector<HWND> CreatedWindows() {
     return machine.created;
 }
 
-HWND MakeForeignWindow(int width, int height) {
+HWND MakeForeignWindow(int width, int height, const std::string& className,
+                       const std::string& title, HWND parent) {
     WindowInfo info;
-    info.className = "ForeignWindow";
+    info.className = className;
+    info.title = title;
+    info.parent = parent;
     info.width = width;
     info.height = height;
     return detail::AddWindow(info, nullptr);
