@@ -185,7 +185,8 @@ def build(pose):
     torso_c = place(TORSO[0], TORSO[1])
     parts.append(Part(Ellipse(*torso_c, TORSO[2], TORSO[3], pose.lean), BODY))
     belly_c = place(BELLY[0], BELLY[1])
-    parts.append(Part(Ellipse(*belly_c, BELLY[2], BELLY[3], pose.lean), Group(RED, DARK_RED)))
+    belly = Ellipse(*belly_c, BELLY[2], BELLY[3], pose.lean)
+    parts.append(Part(belly, Group(RED, DARK_RED), detail=True))
     parts.append(Part(collar_shape(place), COLLAR))
     tilt = pose.lean + pose.head_tilt
     ears = Group(RED, DARK_RED, shade=0)
@@ -194,22 +195,23 @@ def build(pose):
         parts.append(Part(Ellipse(*c, EAR[2], EAR[2]), ears))
     for s in (-1, 1):
         c = head_point(s * EAR[0] * 1.02, EAR[1] - 0.5)
-        parts.append(Part(Ellipse(*c, EAR[3], EAR[3] * 1.1, tilt), FEATURE, 0.4))
+        parts.append(Part(Ellipse(*c, EAR[3], EAR[3] * 1.1, tilt), FEATURE, 0.4, detail=True))
     head_c = head_point(0, 0)
     parts.append(Part(head_outline(*head_c, HEAD[2], HEAD[3], tilt), Group(RED, DARK_RED, shade=3)))
     look = pose.look
     muzzle = Group(RED, DARK_RED)
-    parts.append(Part(Ellipse(*head_point(look, 9.5), 13.0, 9.5, tilt), muzzle))
+    parts.append(Part(Ellipse(*head_point(look, 9.5), 13.0, 9.5, tilt), muzzle, detail=True))
     parts.append(Part(Ellipse(*head_point(look, 4.0), 5.5, 3.8, tilt), FEATURE, 0.4))
     mouth = Polygon([head_point(look + 6.5 * math.cos(a), 10.0 + 6.0 * math.sin(a))
                      for a in [math.pi * i / 16 for i in range(17)]])
-    parts.append(Part(mouth, FEATURE, 0.4))
+    parts.append(Part(mouth, FEATURE, 0.4, detail=True))
     tongue = Both(Ellipse(*head_point(look, 15.5), 5.0, 3.6, tilt),
                   Ellipse(*head_point(look, 10.0), 4.8, 4.6, tilt))
-    parts.append(Part(tongue, TONGUE, 0.5))
+    parts.append(Part(tongue, TONGUE, 0.5, detail=True))
     for s in (-1, 1):
         parts.append(Part(Ellipse(*head_point(look + s * 11.0, -4.5), 3.4, 5.0, tilt), FEATURE, 0.4))
-        parts.append(Part(Ellipse(*head_point(look + s * 11.0 - 1.2, -6.5), 1.1, 1.3), TONGUE, 0.3))
+        glint = Ellipse(*head_point(look + s * 11.0 - 1.2, -6.5), 1.1, 1.3)
+        parts.append(Part(glint, TONGUE, 0.3, detail=True))
         brow = [head_point(look + s * x, y) for x, y in ((7.0, -13.5), (11.0, -16.0), (15.0, -14.0))]
         marks.append((Stroke(brow, 1.2), DARK_RED, {RED}, 0.3))
     for k in ("w", "e"):

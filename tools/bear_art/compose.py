@@ -20,8 +20,9 @@ class Group:
 
 
 class Part:
-    def __init__(self, shape, group, threshold=0.5):
+    def __init__(self, shape, group, threshold=0.5, detail=False):
         self.shape, self.group, self.threshold = shape, group, threshold
+        self.detail = detail  # too fine to keep at icon size
 
 
 def _disc(radius):
@@ -31,7 +32,8 @@ def _disc(radius):
 
 
 
-def compose(parts, marks, width, height, samples=4):
+def compose(parts, marks, width, height, samples=4, ground=BLACK, thin=False):
+    """Role colors by pixel; thin draws every line one pixel wide and leaves out shading."""
     owner = [[None] * width for _ in range(height)]
     depth, masks = {}, {}
     for part in parts:
@@ -47,7 +49,7 @@ def compose(parts, marks, width, height, samples=4):
     def at(x, y):
         return owner[y][x] if 0 <= x < width and 0 <= y < height else None
 
-    grid = [[BLACK] * width for _ in range(height)]
+    grid = [[ground] * width for _ in range(height)]
     for y in range(height):
         for x in range(width):
             g = owner[y][x]
@@ -55,12 +57,13 @@ def compose(parts, marks, width, height, samples=4):
                 continue
             color = g.fill
             if g.outline:
-                ground = any(at(x + dx, y + dy) is None for dx, dy in _disc(g.silhouette))
+                edge = any(at(x + dx, y + dy) is None
+                           for dx, dy in _disc(1 if thin else g.silhouette))
                 behind = any((n := at(x + dx, y + dy)) is not None and depth[n] < depth[g]
-                             for dx, dy in _disc(g.inner))
-                if ground or behind:
+                             for dx, dy in _disc(1 if thin else g.inner))
+                if edge or behind:
                     color = g.outline
-                elif g.shade and (x + g.shade, y + g.shade) not in masks[g]:
+                elif g.shade and not thin and (x + g.shade, y + g.shade) not in masks[g]:
                     color = g.outline
             grid[y][x] = color
 

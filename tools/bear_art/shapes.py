@@ -119,6 +119,22 @@ class Cut:
         return self.keep.contains(x, y) and not self.remove.contains(x, y)
 
 
+class Scaled:
+    """A shape seen shrunk by factor about its origin, then moved by offset."""
+
+    def __init__(self, shape, factor, offset):
+        self.shape, self.factor, self.offset = shape, factor, offset
+
+    def bounds(self):
+        x0, y0, x1, y1 = self.shape.bounds()
+        f, (ox, oy) = self.factor, self.offset
+        return x0 * f + ox, y0 * f + oy, x1 * f + ox, y1 * f + oy
+
+    def contains(self, x, y):
+        return self.shape.contains((x - self.offset[0]) / self.factor,
+                                   (y - self.offset[1]) / self.factor)
+
+
 def union_bounds(shapes):
     bs = [s.bounds() for s in shapes]
     return (min(b[0] for b in bs), min(b[1] for b in bs),
