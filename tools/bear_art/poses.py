@@ -13,7 +13,7 @@ POSES = [
     Pose(lean=0, arm_w=Limb(12, 88, front=True), arm_e=Limb(24, 8),
          leg_w=Limb(-3, 0, planted=True), leg_e=Limb(3, 0, planted=True)),
     # 4: the west arm across the chest, the east leg kicking forward
-    Pose(lean=-4, arm_w=Limb(22, 112, front=True), arm_e=Limb(70, 45),
+    Pose(lean=-4, arm_w=Limb(45, 130, front=True), arm_e=Limb(70, 45),
          leg_w=Limb(-4, 0, planted=True), leg_e=Limb(75, 40, front=True)),
     # 5: the east leg kicked high, the west arm stretched out
     Pose(lean=-11, arm_w=Limb(-95, -100), arm_e=Limb(100, 168),
