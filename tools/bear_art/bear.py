@@ -25,7 +25,7 @@ BODY = Group(RED, DARK_RED, silhouette=2, shade=3)
 LIMB_BODY = dict(fill=RED, outline=DARK_RED, silhouette=2, shade=2, inner=1.5)
 COLLAR = Group(GREEN, DARK_GREEN, silhouette=1)
 FEATURE = Group(BLACK)
-TONGUE = Group(RED)
+PLAIN_RED = Group(RED)  # tongue and eye glints: red with no line round it
 
 
 def direction(angle):
@@ -58,7 +58,6 @@ class Placer:
     """Maps body-local points to frame points: lean about the pelvis, then shift."""
 
     def __init__(self, lean, origin):
-        self.lean = lean
         a = math.radians(lean)
         self.cos, self.sin = math.cos(a), math.sin(a)
         self.origin = origin
@@ -84,12 +83,14 @@ def solve_legs(pose, place):
         knee = step(hip, leg.upper, THIGH)
         joints[k] = [hip, knee, SHIN + leg.stretch]
     planted = [k for k, leg in pose.legs.items() if leg.planted]
-    lowest = max(foot_bottom(step(joints[k][1], pose.legs[k].lower, SHIN), pose.legs[k].lower)
-                 for k in planted)
+    def bottom(k):
+        _, knee, shin = joints[k]
+        return foot_bottom(step(knee, pose.legs[k].lower, shin), pose.legs[k].lower)
+
+    lowest = max(bottom(k) for k in planted)
     for k in planted:
-        leg = pose.legs[k]
-        gap = lowest - foot_bottom(step(joints[k][1], leg.lower, SHIN), leg.lower)
-        joints[k][2] = SHIN + gap / max(0.3, math.cos(math.radians(leg.lower)))
+        gap = lowest - bottom(k)
+        joints[k][2] += gap / max(0.3, math.cos(math.radians(pose.legs[k].lower)))
     return joints, lowest
 
 
@@ -135,7 +136,8 @@ def head_outline(cx, cy, rx, ry, tilt):
             r = 1.16 if cheek else 1.12
         x, y = rx * r * math.cos(a), ry * r * math.sin(a)
         t = math.radians(tilt)
-        points.append((cx + x * math.cos(t) - y * math.sin(t), cy + x * math.sin(t) + y * math.cos(t)))
+        points.append((cx + x * math.cos(t) - y * math.sin(t),
+                       cy + x * math.sin(t) + y * math.cos(t)))
     return Polygon(points)
 
 
@@ -189,7 +191,7 @@ def build(pose):
     parts.append(Part(belly, Group(RED, DARK_RED), detail=True))
     parts.append(Part(collar_shape(place), COLLAR))
     tilt = pose.lean + pose.head_tilt
-    ears = Group(RED, DARK_RED, shade=0)
+    ears = Group(RED, DARK_RED)
     for s in (-1, 1):
         c = head_point(s * EAR[0], EAR[1])
         parts.append(Part(Ellipse(*c, EAR[2], EAR[2]), ears))
@@ -197,7 +199,8 @@ def build(pose):
         c = head_point(s * EAR[0] * 1.02, EAR[1] - 0.5)
         parts.append(Part(Ellipse(*c, EAR[3], EAR[3] * 1.1, tilt), FEATURE, 0.4, detail=True))
     head_c = head_point(0, 0)
-    parts.append(Part(head_outline(*head_c, HEAD[2], HEAD[3], tilt), Group(RED, DARK_RED, shade=3)))
+    head = head_outline(*head_c, HEAD[2], HEAD[3], tilt)
+    parts.append(Part(head, Group(RED, DARK_RED, shade=3)))
     look = pose.look
     muzzle = Group(RED, DARK_RED)
     parts.append(Part(Ellipse(*head_point(look, 9.5), 13.0, 9.5, tilt), muzzle, detail=True))
@@ -207,12 +210,14 @@ def build(pose):
     parts.append(Part(mouth, FEATURE, 0.4, detail=True))
     tongue = Both(Ellipse(*head_point(look, 15.5), 5.0, 3.6, tilt),
                   Ellipse(*head_point(look, 10.0), 4.8, 4.6, tilt))
-    parts.append(Part(tongue, TONGUE, 0.5, detail=True))
+    parts.append(Part(tongue, PLAIN_RED, 0.5, detail=True))
     for s in (-1, 1):
-        parts.append(Part(Ellipse(*head_point(look + s * 11.0, -4.5), 3.4, 5.0, tilt), FEATURE, 0.4))
+        eye = Ellipse(*head_point(look + s * 11.0, -4.5), 3.4, 5.0, tilt)
+        parts.append(Part(eye, FEATURE, 0.4))
         glint = Ellipse(*head_point(look + s * 11.0 - 1.2, -6.5), 1.1, 1.3)
-        parts.append(Part(glint, TONGUE, 0.3, detail=True))
-        brow = [head_point(look + s * x, y) for x, y in ((7.0, -13.5), (11.0, -16.0), (15.0, -14.0))]
+        parts.append(Part(glint, PLAIN_RED, 0.3, detail=True))
+        brow = [head_point(look + s * x, y)
+                for x, y in ((7.0, -13.5), (11.0, -16.0), (15.0, -14.0))]
         marks.append((Stroke(brow, 1.2), DARK_RED, {RED}, 0.3))
     for k in ("w", "e"):
         if pose.legs[k].front:

@@ -106,19 +106,6 @@ class Both:
         return self.a.contains(x, y) and self.b.contains(x, y)
 
 
-class Cut:
-    """The first shape without the second."""
-
-    def __init__(self, keep, remove):
-        self.keep, self.remove = keep, remove
-
-    def bounds(self):
-        return self.keep.bounds()
-
-    def contains(self, x, y):
-        return self.keep.contains(x, y) and not self.remove.contains(x, y)
-
-
 class Scaled:
     """A shape seen shrunk by factor about its origin, then moved by offset."""
 
