@@ -30,7 +30,7 @@ class Cry:
 CRIES = [
     Cry("snd_ow", "[['aU]]", "en-us+m3", 15, 170, -300, 1.2, Layout.FACT),
     Cry("snd_ooh", "[['u:]]", "en-us+m3", 15, 200, -300, 1.3, Layout.PLAIN),
-    Cry("snd_mmm", "[[m'm@m]]", "en-us+m3", 15, 170, -300, 1.2, Layout.PLAIN),
+    Cry("snd_mmm", "[[m'm:m]]", "en-us+m3", 15, 170, -300, 1.2, Layout.PLAIN),
     Cry("snd_hey", "[[h'eI]]", "en-us+m3", 15, 220, -300, 1.4, Layout.UNPADDED, odd=True),
     Cry("snd_ooh2", "[['u:]]", "en-us+f2", 60, 200, 200, 1.2, Layout.PLAIN),
 ]
