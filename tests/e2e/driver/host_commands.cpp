@@ -49,13 +49,13 @@ int Gone(int argc, char** argv) {
     return 0;
 }
 
-int helpMessages;
-int helpToSelf;
+int contextMenus;
+int contextMenusNamingParent;
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HELP || message == WM_CONTEXTMENU) {
-        ++helpMessages;
-        helpToSelf += reinterpret_cast<HWND>(wParam) == window;
+    if (message == WM_CONTEXTMENU) {
+        ++contextMenus;
+        contextMenusNamingParent += reinterpret_cast<HWND>(wParam) == window;
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -79,7 +79,9 @@ HWND MakeParent(int width, int height) {
 HWND WaitForChild(HWND parent, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        if (HWND child = FindWindowExA(parent, nullptr, SaverClass, nullptr)) {
+        // Visible only once its creation has finished in the other process.
+        HWND child = FindWindowExA(parent, nullptr, SaverClass, nullptr);
+        if (child && IsWindowVisible(child)) {
             return child;
         }
         driver::PumpFor(50);
@@ -103,7 +105,8 @@ void Pester(HWND child) {
 }
 
 // preview <scr> <width> <height>: a settings page hosting `<scr> /p <hwnd>`. Describes the
-// child, pesters it, asks it for help, then destroys the page and reports the exit code.
+// child, pesters it, asks it for a context menu, then destroys the page and reports the exit
+// code.
 int Preview(int argc, char** argv) {
     if (argc < 3) {
         return 2;
@@ -127,12 +130,12 @@ int Preview(int argc, char** argv) {
     std::printf("%s\n", driver::Describe(child).c_str());
     Pester(child);
     driver::PumpFor(1500);
-    PostMessageA(child, WM_HELP, 0, 0);
+    // WM_HELP carries a pointer, which the platform does not post between processes.
     PostMessageA(child, WM_CONTEXTMENU, 0, 0);
     driver::PumpFor(1000);
-    std::printf("alive_after_input=%d title_after=%s help=%d help_to_parent=%d\n",
+    std::printf("alive_after_input=%d title_after=%s context_menus=%d naming_parent=%d\n",
                 IsWindow(child) ? 1 : 0, driver::Encode(driver::WindowText(child)).c_str(),
-                helpMessages, helpToSelf);
+                contextMenus, contextMenusNamingParent);
     DestroyWindow(parent);
     DWORD waited = WaitForSingleObject(process.hProcess, 20000);
     DWORD exitCode = 0;
