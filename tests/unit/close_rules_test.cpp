@@ -22,7 +22,7 @@ BOOL PLATFORM_API ScriptedVerifier(HWND window) {
 }
 
 class CloseRulesTest : public HostTest {
-protected:
+  protected:
     void SetUp() override {
         HostTest::SetUp();
         script = VerifierScript{};
@@ -46,8 +46,7 @@ protected:
 };
 
 TEST_F(CloseRulesTest, KeyAndButtonPressesPostOneCloseEachReleasesNone) {
-    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN,
-                       WM_MBUTTONDOWN}) {
+    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
         SendMessageA(window, press, 0, 0);
     }
     SendMessageA(window, WM_KEYUP, 0, 0);

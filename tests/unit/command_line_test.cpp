@@ -7,9 +7,13 @@
 namespace polkamoot {
 namespace {
 
-CPINFO Western() { return CPINFO{1, {'?', 0}, {}}; }
+CPINFO Western() {
+    return CPINFO{1, {'?', 0}, {}};
+}
 
-CPINFO Japanese() { return CPINFO{2, {'?', 0}, {0x81, 0x9F, 0xE0, 0xFC}}; }
+CPINFO Japanese() {
+    return CPINFO{2, {'?', 0}, {0x81, 0x9F, 0xE0, 0xFC}};
+}
 
 TEST(ArgumentText, SkipsAnUnquotedProgramNameAndTheBlanksAfterIt) {
     EXPECT_STREQ("/s", ArgumentText("polkamoot.scr /s", Western()));
@@ -55,17 +59,28 @@ struct Expected {
 
 TEST(ParseCommand, ConfigureSaveAndInvalidLetters) {
     const Expected cases[] = {
-        {"", RunMode::Configure},        {"   ", RunMode::Configure},
-        {"/c", RunMode::Configure},      {"-C", RunMode::Configure},
-        {"c", RunMode::Configure},       {"/c:1234", RunMode::Configure},
-        {"/s", RunMode::Save},           {"-s", RunMode::Save},
-        {"s", RunMode::Save},            {"--//s", RunMode::Save},
-        {"/ s", RunMode::Save},          {"/S anything at all", RunMode::Save},
-        {"/x", RunMode::Invalid},        {"/\ts", RunMode::Invalid},
-        {"\ts", RunMode::Invalid},       {"/\x80s", RunMode::Invalid},
-        {"\xE9", RunMode::Invalid},      {"?", RunMode::Invalid},
-        {"/p", RunMode::Preview},        {"/L 12", RunMode::Preview},
-        {"/a", RunMode::ChangePassword}, {"-A 7", RunMode::ChangePassword},
+        {"", RunMode::Configure},
+        {"   ", RunMode::Configure},
+        {"/c", RunMode::Configure},
+        {"-C", RunMode::Configure},
+        {"c", RunMode::Configure},
+        {"/c:1234", RunMode::Configure},
+        {"/s", RunMode::Save},
+        {"-s", RunMode::Save},
+        {"s", RunMode::Save},
+        {"--//s", RunMode::Save},
+        {"/ s", RunMode::Save},
+        {"/S anything at all", RunMode::Save},
+        {"/x", RunMode::Invalid},
+        {"/\ts", RunMode::Invalid},
+        {"\ts", RunMode::Invalid},
+        {"/\x80s", RunMode::Invalid},
+        {"\xE9", RunMode::Invalid},
+        {"?", RunMode::Invalid},
+        {"/p", RunMode::Preview},
+        {"/L 12", RunMode::Preview},
+        {"/a", RunMode::ChangePassword},
+        {"-A 7", RunMode::ChangePassword},
     };
     for (const Expected& expected : cases) {
         EXPECT_EQ(expected.mode, ParseCommand(expected.text).mode) << '"' << expected.text << '"';

@@ -16,7 +16,7 @@ HIMC PLATFORM_API FakeImmAssociateContext(HWND window, HIMC context) {
 }
 
 class FrameProcTest : public HostTest {
-protected:
+  protected:
     void SetUp() override {
         HostTest::SetUp();
         associations = 0;
@@ -52,8 +52,8 @@ TEST_F(FrameProcTest, CreationDetachesTheInputMethodAndDestructionReattachesIt) 
 }
 
 TEST_F(FrameProcTest, InputMethodThatIsNotLoadedIsNeverLoaded) {
-    fake::InstallLibrary("IMM32.DLL", {{"ImmAssociateContext",
-                                        reinterpret_cast<FARPROC>(FakeImmAssociateContext)}});
+    fake::InstallLibrary(
+        "IMM32.DLL", {{"ImmAssociateContext", reinterpret_cast<FARPROC>(FakeImmAssociateContext)}});
     HWND window = CreateSaver();
     DestroyWindow(window);
     EXPECT_EQ(0, fake::LoadCount("IMM32.DLL"));

@@ -11,7 +11,7 @@
 namespace polkamoot {
 
 class HostTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fake::Reset();
         HostState = HostRecord{};

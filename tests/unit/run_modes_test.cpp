@@ -20,12 +20,12 @@ DWORD PLATFORM_API FakePwdChangePassword(const char* provider, HWND parent, DWOR
 }
 
 class RunModesTest : public HostTest {
-protected:
+  protected:
     void SetUp() override {
         HostTest::SetUp();
         changes.clear();
-        fake::InstallLibrary("MPR.DLL", {{"PwdChangePasswordA",
-                                          reinterpret_cast<FARPROC>(FakePwdChangePassword)}});
+        fake::InstallLibrary(
+            "MPR.DLL", {{"PwdChangePasswordA", reinterpret_cast<FARPROC>(FakePwdChangePassword)}});
         foreground = fake::MakeForeignWindow(300, 200);
         fake::SetForeground(foreground);
     }

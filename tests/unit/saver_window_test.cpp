@@ -3,10 +3,12 @@
 namespace polkamoot {
 namespace {
 
-BOOL PLATFORM_API RefusingVerifier(HWND) { return 0; }
+BOOL PLATFORM_API RefusingVerifier(HWND) {
+    return 0;
+}
 
 class SaverWindowTest : public HostTest {
-protected:
+  protected:
     void SetUp() override {
         HostTest::SetUp();
         fake::SetScreenSize(1024, 768);
@@ -25,8 +27,8 @@ protected:
 
     void WantPassword() {
         fake::SetRegistryValue("Control Panel\\Desktop", "ScreenSaveUsePassword", {1, 0, 0, 0});
-        fake::InstallLibrary("PASSWORD.CPL", {{"VerifyScreenSavePwd",
-                                               reinterpret_cast<FARPROC>(RefusingVerifier)}});
+        fake::InstallLibrary(
+            "PASSWORD.CPL", {{"VerifyScreenSavePwd", reinterpret_cast<FARPROC>(RefusingVerifier)}});
     }
 
     bool closed = false;
