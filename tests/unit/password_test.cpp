@@ -118,7 +118,7 @@ TEST_F(PasswordTest, OneSaverRuleLoadsNothing) {
     EXPECT_TRUE(fake::NoticeSwitches().empty());
 }
 
-int DispatchCrash(const char*) {
+int AnswerFortyTwo(const char*) {
     return 42;
 }
 
