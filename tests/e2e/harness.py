@@ -19,15 +19,16 @@ SCREEN = (800, 600)
 
 
 def make_template(path):
-    """A fresh prefix, booted once, with the crash dialog switched off."""
+    """A fresh prefix, booted once, on a machine without a debugger: a fault that nothing
+    handles ends the process quietly instead of waking the platform's debugger."""
     shutil.rmtree(path, ignore_errors=True)
     env = dict(os.environ, WINEPREFIX=path, WINEDEBUG="-all")
     env.pop("DISPLAY", None)
     subprocess.run([WINE, "wineboot", "--init"], env=env, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run([WINE, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
-                    "/t", "REG_DWORD", "/d", "0", "/f"], env=env, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run([WINE, "reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug",
+                    "/v", "Debugger", "/t", "REG_SZ", "/d", "no-debugger.exe", "/f"], env=env,
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineserver", "-w"], env=env, check=True)
 
 

@@ -153,3 +153,17 @@ driver::Command gone("gone", Gone);
 driver::Command preview("preview", Preview);
 
 } // namespace
+
+namespace {
+
+// notice: whether the platform believes a screen saver is running.
+int Notice(int, char**) {
+    BOOL running = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+    std::printf("running=%d\n", running ? 1 : 0);
+    return 0;
+}
+
+driver::Command notice("notice", Notice);
+
+} // namespace
