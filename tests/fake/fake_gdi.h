@@ -11,8 +11,9 @@
 // palette; CreateDIBitmap with no context makes a monochrome bitmap; a shrinking StretchBlt
 // combines the pixels that fall together with AND (the default stretch mode); a bitmap deleted
 // while selected dies when it is deselected; GlobalReAlloc moves the bytes and keeps the handle.
-// Not simulated: raster operations other than SRCCOPY, mirroring by negative sizes, palettes
-// other than the stock one, compressed or core-header requests to GetDIBits.
+// Not simulated (the call fails): raster operations other than SRCCOPY, mirroring by negative
+// sizes, palettes other than the stock one, compressed images, core-header requests to
+// GetDIBits, CreateDIBitmap with a header and an image of different sizes.
 #pragma once
 
 #include "fake/fake.h"

@@ -1,5 +1,5 @@
-// The fake's graphics objects, drawing contexts and drawing. The bitmap formats are in
-// gdi_dib.cpp, movable memory in memory.cpp.
+// The fake's graphics objects and drawing contexts. Drawing is in gdi_draw.cpp, the bitmap
+// formats in gdi_dib.cpp, movable memory in memory.cpp.
 #include "fake/gdi_internal.h"
 
 #include <algorithm>
@@ -10,27 +10,18 @@ namespace polkamoot {
 
 namespace {
 
-using fake::Image;
 using fake::Kind;
 using fake::detail::NewHandle;
 using fake::detail::Release;
 using fake::detail::ShouldFail;
 using fake::gdi::BitmapRecord;
+using fake::gdi::StockIndex;
 
 // Stock objects live at fixed handles and are never counted or deleted.
 constexpr std::uintptr_t StockBase = 0x5700;
 constexpr int StockCount = 22;
 constexpr int DefaultBitmap = 21; // what a new memory context holds: 1 x 1, monochrome
-constexpr int StockBrushes = 5;   // white, light gray, gray, dark gray, black
-constexpr DWORD StockBrushColors[StockBrushes] = {0xFFFFFF, 0xC0C0C0, 0x808080, 0x404040, 0};
 constexpr UINT GdiError = 0xFFFFFFFF;
-
-int StockIndex(HGDIOBJ object) {
-    auto value = reinterpret_cast<std::uintptr_t>(object);
-    return value >= StockBase && value < StockBase + StockCount
-               ? static_cast<int>(value - StockBase)
-               : -1;
-}
 
 HGDIOBJ Stock(int index) {
     return reinterpret_cast<HGDIOBJ>(StockBase + static_cast<std::uintptr_t>(index));
@@ -46,27 +37,11 @@ struct DcRecord {
     HPALETTE palette;
 };
 
-struct SurfaceRecord {
-    int width = 0;
-    int height = 0;
-    int bits = 32;
-    std::vector<DWORD> pixels;
-};
-
-struct Canvas {
-    int width = 0;
-    int height = 0;
-    int bits = 32;
-    DWORD* pixels = nullptr;
-};
-
 struct Graphics {
     int displayBits = 32;
     std::map<HBITMAP, BitmapRecord> bitmaps;
     BitmapRecord defaultBitmap{1, 1, 1, {0}};
     std::map<HDC, DcRecord> dcs;
-    std::map<HWND, SurfaceRecord> surfaces; // null: the screen
-    std::vector<fake::DrawCall> drawCalls;
     std::vector<fake::PaletteCall> paletteCalls;
 };
 
@@ -75,40 +50,6 @@ Graphics graphics;
 DcRecord* FindDc(HDC dc) {
     auto found = graphics.dcs.find(dc);
     return found == graphics.dcs.end() ? nullptr : &found->second;
-}
-
-RECT ClientArea(HWND window) {
-    if (!window) {
-        return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
-    return fake::detail::ClientRect(window);
-}
-
-// Sized to the client area as it is now; what was drawn stays where it still fits.
-SurfaceRecord& SurfaceOf(HWND window) {
-    SurfaceRecord& surface = graphics.surfaces[window];
-    RECT area = ClientArea(window);
-    int width = std::max<LONG>(area.right - area.left, 0);
-    int height = std::max<LONG>(area.bottom - area.top, 0);
-    if (surface.width != width || surface.height != height) {
-        std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
-        for (int y = 0; y < std::min(height, surface.height); ++y) {
-            std::copy_n(&surface.pixels[static_cast<std::size_t>(y) * surface.width],
-                        std::min(width, surface.width),
-                        &pixels[static_cast<std::size_t>(y) * width]);
-        }
-        surface = SurfaceRecord{width, height, graphics.displayBits, std::move(pixels)};
-    }
-    return surface;
-}
-
-Canvas CanvasOf(const DcRecord& dc) {
-    if (dc.type == DcType::Memory) {
-        BitmapRecord* bitmap = fake::gdi::FindBitmap(dc.bitmap);
-        return Canvas{bitmap->width, bitmap->height, bitmap->bits, bitmap->pixels.data()};
-    }
-    SurfaceRecord& surface = SurfaceOf(dc.window);
-    return Canvas{surface.width, surface.height, surface.bits, surface.pixels.data()};
 }
 
 HDC AddDc(DcType type, HWND window) {
@@ -134,32 +75,6 @@ void Deselect(HBITMAP bitmap) {
     if (record->deletePending) {
         DeleteBitmap(bitmap);
     }
-}
-
-// Which source indices land on each target index: one each when growing (the nearest to the
-// target pixel's centre); when shrinking, every source whose centre falls in the target pixel.
-struct Span {
-    int first;
-    int last;
-};
-
-std::vector<Span> SourceSpans(int targetLength, int sourceLength) {
-    std::vector<Span> spans(static_cast<std::size_t>(targetLength), Span{0, -1});
-    if (targetLength >= sourceLength) {
-        for (int i = 0; i < targetLength; ++i) {
-            int s = static_cast<int>((2LL * i + 1) * sourceLength / (2LL * targetLength));
-            spans[static_cast<std::size_t>(i)] = Span{s, s};
-        }
-        return spans;
-    }
-    for (int s = 0; s < sourceLength; ++s) {
-        auto i = static_cast<std::size_t>((2LL * s + 1) * targetLength / (2LL * sourceLength));
-        if (spans[i].last < spans[i].first) {
-            spans[i].first = s;
-        }
-        spans[i].last = s;
-    }
-    return spans;
 }
 
 } // namespace
@@ -208,6 +123,23 @@ DWORD gdi::KeptColor(DWORD rgb, int bits) {
     return rgb;
 }
 
+int gdi::StockIndex(HGDIOBJ object) {
+    auto value = reinterpret_cast<std::uintptr_t>(object);
+    return value >= StockBase && value < StockBase + StockCount
+               ? static_cast<int>(value - StockBase)
+               : -1;
+}
+
+bool gdi::FindDcTarget(HDC dc, DcTarget* target) {
+    DcRecord* record = FindDc(dc);
+    if (!record) {
+        return false;
+    }
+    bool memory = record->type == DcType::Memory;
+    *target = DcTarget{memory, record->window, memory ? record->bitmap : nullptr};
+    return true;
+}
+
 bool gdi::DcAlive(HDC dc) {
     return FindDc(dc) != nullptr;
 }
@@ -218,15 +150,6 @@ int gdi::CompatibleBits(HDC dc) {
         return FindBitmap(record->bitmap)->bits;
     }
     return graphics.displayBits;
-}
-
-HPALETTE gdi::DcPalette(HDC dc) {
-    DcRecord* record = FindDc(dc);
-    return record ? record->palette : nullptr;
-}
-
-bool gdi::IsDefaultPalette(HGDIOBJ object) {
-    return StockIndex(object) == DEFAULT_PALETTE;
 }
 
 int gdi::NearestColor(DWORD rgb, const DWORD* colors, int count) {
@@ -248,6 +171,7 @@ int gdi::NearestColor(DWORD rgb, const DWORD* colors, int count) {
 
 void detail::ResetGdi() {
     graphics = Graphics{};
+    gdi::ResetDrawing();
     gdi::ResetMemory();
 }
 
@@ -279,29 +203,6 @@ bool BitmapAlive(HBITMAP bitmap) {
 HBITMAP SelectedBitmap(HDC dc) {
     DcRecord* record = FindDc(dc);
     return record ? record->bitmap : nullptr;
-}
-
-Image Surface(HWND window) {
-    if (window && !detail::WindowAlive(window)) {
-        auto found = graphics.surfaces.find(window);
-        return found == graphics.surfaces.end()
-                   ? Image{}
-                   : Image{found->second.width, found->second.height, found->second.pixels};
-    }
-    SurfaceRecord& surface = SurfaceOf(window);
-    return Image{surface.width, surface.height, surface.pixels};
-}
-
-DWORD SurfacePixel(HWND window, int x, int y) {
-    return Surface(window).At(x, y);
-}
-
-std::vector<DrawCall> DrawCalls() {
-    return graphics.drawCalls;
-}
-
-void ClearDrawCalls() {
-    graphics.drawCalls.clear();
 }
 
 std::vector<PaletteCall> PaletteCalls() {
@@ -356,7 +257,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
         return nullptr;
     }
     int stock = StockIndex(object);
-    if (stock >= 0 && stock < StockBrushes) {
+    if (stock >= 0 && stock < fake::gdi::StockBrushes) {
         return std::exchange(record->brush, object);
     }
     BitmapRecord* bitmap = fake::gdi::FindBitmap(object);
@@ -415,78 +316,9 @@ int GetObjectA(HGDIOBJ object, int size, void* description) {
     return sizeof(BITMAP);
 }
 
-BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
-                int sourceY, int sourceWidth, int sourceHeight, DWORD rop) {
-    DcRecord* to = FindDc(target);
-    DcRecord* from = FindDc(source);
-    if (!to || !from || rop != SRCCOPY || width < 0 || height < 0 || sourceWidth < 0 ||
-        sourceHeight < 0) {
-        return 0;
-    }
-    graphics.drawCalls.push_back(fake::DrawCall{
-        fake::DrawOp::StretchBlt, target, to->window,
-        to->type == DcType::Memory ? to->bitmap : nullptr, RECT{x, y, x + width, y + height},
-        from->type == DcType::Memory ? from->bitmap : nullptr,
-        RECT{sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight}});
-    if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) {
-        return 1;
-    }
-    Canvas canvas = CanvasOf(*to);
-    Canvas sourceCanvas = CanvasOf(*from);
-    // Read from a copy: source and target may be one canvas.
-    std::vector<DWORD> sourcePixels(
-        sourceCanvas.pixels,
-        sourceCanvas.pixels + static_cast<std::size_t>(sourceCanvas.width) * sourceCanvas.height);
-    std::vector<Span> columns = SourceSpans(width, sourceWidth);
-    std::vector<Span> rows = SourceSpans(height, sourceHeight);
-    for (int ty = std::max(y, 0); ty < std::min(y + height, canvas.height); ++ty) {
-        const Span& row = rows[static_cast<std::size_t>(ty - y)];
-        for (int tx = std::max(x, 0); tx < std::min(x + width, canvas.width); ++tx) {
-            const Span& column = columns[static_cast<std::size_t>(tx - x)];
-            DWORD combined = 0xFFFFFF;
-            bool any = false;
-            for (int sy = sourceY + row.first; sy <= sourceY + row.last; ++sy) {
-                for (int sx = sourceX + column.first; sx <= sourceX + column.last; ++sx) {
-                    if (sx >= 0 && sy >= 0 && sx < sourceCanvas.width && sy < sourceCanvas.height) {
-                        combined &=
-                            sourcePixels[static_cast<std::size_t>(sy) * sourceCanvas.width + sx];
-                        any = true;
-                    }
-                }
-            }
-            if (any) {
-                canvas.pixels[static_cast<std::size_t>(ty) * canvas.width + tx] =
-                    fake::gdi::KeptColor(combined, canvas.bits);
-            }
-        }
-    }
-    return 1;
-}
-
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    DcRecord* record = FindDc(dc);
-    int stock = StockIndex(brush);
-    if (!record || !rect || stock < 0 || stock >= StockBrushes) {
-        return 0;
-    }
-    graphics.drawCalls.push_back(fake::DrawCall{
-        fake::DrawOp::FillRect, dc, record->window,
-        record->type == DcType::Memory ? record->bitmap : nullptr, *rect, nullptr, RECT{}});
-    Canvas canvas = CanvasOf(*record);
-    DWORD color = fake::gdi::KeptColor(StockBrushColors[stock], canvas.bits);
-    for (int y = std::max<LONG>(rect->top, 0); y < std::min<LONG>(rect->bottom, canvas.height);
-         ++y) {
-        for (int x = std::max<LONG>(rect->left, 0); x < std::min<LONG>(rect->right, canvas.width);
-             ++x) {
-            canvas.pixels[static_cast<std::size_t>(y) * canvas.width + x] = color;
-        }
-    }
-    return 1;
-}
-
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
     DcRecord* record = FindDc(dc);
-    if (!record || !fake::gdi::IsDefaultPalette(palette)) {
+    if (!record || StockIndex(palette) != DEFAULT_PALETTE) {
         return nullptr;
     }
     graphics.paletteCalls.push_back(fake::PaletteCall{dc, palette, forceBackground, false});

@@ -24,15 +24,26 @@ HBITMAP AddBitmap(int width, int height, int bits);
 int DisplayBits();
 // What a bitmap of `bits` keeps of a color.
 DWORD KeptColor(DWORD rgb, int bits);
+// Stock objects sit at fixed handles; -1 for any other object.
+int StockIndex(HGDIOBJ object);
+inline constexpr int StockBrushes = 5; // white, light gray, gray, dark gray, black
+
+// What a context draws on: the bitmap selected in a memory context, else the client area of
+// its window (null: the screen).
+struct DcTarget {
+    bool memory;
+    HWND window;
+    HBITMAP bitmap;
+};
+bool FindDcTarget(HDC dc, DcTarget* target);
 bool DcAlive(HDC dc);
 // The depth that a bitmap compatible with the context gets.
 int CompatibleBits(HDC dc);
-HPALETTE DcPalette(HDC dc);
-bool IsDefaultPalette(HGDIOBJ object);
 
 // The index of the nearest color by squared distance, first of equals.
 int NearestColor(DWORD rgb, const DWORD* colors, int count);
 
+void ResetDrawing();
 void ResetMemory();
 
 } // namespace polkamoot::fake::gdi
