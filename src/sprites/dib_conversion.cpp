@@ -19,7 +19,7 @@ bool TakesStandardTable(const BITMAPINFOHEADER& header, WORD colorUse) {
 int ReadStandardPixels(HDC screen, HBITMAP bitmap, const BITMAPINFOHEADER& header, BYTE* pixels) {
     LONG rows = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     std::size_t size = std::size_t{DibRowBytes(32, header.biWidth)} * rows;
-    std::unique_ptr<BYTE[]> rgbRows(new (std::nothrow) BYTE[size]);
+    std::unique_ptr<BYTE[]> rgbRows(new (std::nothrow) BYTE[size]());
     if (!rgbRows) {
         return 0;
     }
@@ -33,6 +33,45 @@ int ReadStandardPixels(HDC screen, HBITMAP bitmap, const BITMAPINFOHEADER& heade
     if (read > 0) {
         IndexRowsByStandardColors(rgbRows.get(), header.biWidth, rows, pixels);
     }
+    return read;
+}
+
+// First request: the platform completes the header and fills the color table in the block.
+// The header comes back as completed.
+bool CompleteHeader(HDC screen, HBITMAP bitmap, PackedDib dib, WORD colorUse,
+                    BITMAPINFOHEADER* header) {
+    auto* block = static_cast<BYTE*>(GlobalLock(dib));
+    if (!block) {
+        return false;
+    }
+    bool standard = TakesStandardTable(*header, colorUse);
+    UINT lines = static_cast<UINT>(header->biHeight);
+    std::memcpy(block, header, sizeof *header);
+    GetDIBits(screen, bitmap, 0, lines, nullptr, reinterpret_cast<BITMAPINFO*>(block), colorUse);
+    std::memcpy(header, block, sizeof *header);
+    if (standard) {
+        header->biClrUsed = 0;
+        std::memcpy(block, header, sizeof *header);
+        std::memcpy(block + header->biSize, StandardColorTable, sizeof StandardColorTable);
+    }
+    GlobalUnlock(dib);
+    return true;
+}
+
+// Second request: the pixel rows into the resized block. Returns the rows read.
+int ReadRows(HDC screen, HBITMAP bitmap, PackedDib dib, WORD colorUse,
+             const BITMAPINFOHEADER& header) {
+    auto* block = static_cast<BYTE*>(GlobalLock(dib));
+    if (!block) {
+        return 0;
+    }
+    // The header goes back with the image size it will be read by.
+    std::memcpy(block, &header, sizeof header);
+    int read = TakesStandardTable(header, colorUse)
+                   ? ReadStandardPixels(screen, bitmap, header, DibPixels(block))
+                   : GetDIBits(screen, bitmap, 0, static_cast<UINT>(header.biHeight),
+                               DibPixels(block), reinterpret_cast<BITMAPINFO*>(block), colorUse);
+    GlobalUnlock(dib);
     return read;
 }
 
@@ -57,7 +96,6 @@ PackedDib MakeDibFromBitmap(HBITMAP bitmap, HPALETTE palette, WORD bitCount, DWO
     header.biPlanes = 1;
     header.biBitCount = bitCount;
     header.biCompression = compression;
-    bool standard = TakesStandardTable(header, colorUse);
 
     PackedDib dib =
         GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, header.biSize + DibColorTableSize(&header));
@@ -68,43 +106,17 @@ PackedDib MakeDibFromBitmap(HBITMAP bitmap, HPALETTE palette, WORD bitCount, DWO
     HPALETTE previous = SelectPalette(screen, palette, 0);
     RealizePalette(screen);
 
-    // First request: the platform completes the header and fills the color table.
-    auto* block = static_cast<BYTE*>(GlobalLock(dib));
-    if (block) {
-        std::memcpy(block, &header, sizeof header);
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(description.bmHeight), nullptr,
-                  reinterpret_cast<BITMAPINFO*>(block), colorUse);
-        std::memcpy(&header, block, sizeof header);
-        if (standard) {
-            header.biClrUsed = 0;
-            std::memcpy(block, &header, sizeof header);
-            std::memcpy(block + header.biSize, StandardColorTable, sizeof StandardColorTable);
-        }
-        GlobalUnlock(dib);
-    }
-    if (header.biSizeImage == 0) {
-        header.biSizeImage = DibRowBytes(header.biBitCount, header.biWidth) *
-                             static_cast<DWORD>(description.bmHeight);
-    }
-
     PackedDib result = nullptr;
-    PackedDib resized =
-        block
-            ? GlobalReAlloc(dib, header.biSize + DibColorTableSize(&header) + header.biSizeImage, 0)
-            : nullptr;
-    if (resized) {
-        dib = resized;
-        block = static_cast<BYTE*>(GlobalLock(dib));
-        if (block) {
-            // The completed header goes back with the image size it will be read by.
-            std::memcpy(block, &header, sizeof header);
-            int read =
-                standard
-                    ? ReadStandardPixels(screen, bitmap, header, DibPixels(block))
-                    : GetDIBits(screen, bitmap, 0, static_cast<UINT>(description.bmHeight),
-                                DibPixels(block), reinterpret_cast<BITMAPINFO*>(block), colorUse);
-            GlobalUnlock(dib);
-            if (read != 0) {
+    if (CompleteHeader(screen, bitmap, dib, colorUse, &header)) {
+        if (header.biSizeImage == 0) {
+            header.biSizeImage = DibRowBytes(header.biBitCount, header.biWidth) *
+                                 static_cast<DWORD>(description.bmHeight);
+        }
+        PackedDib resized =
+            GlobalReAlloc(dib, header.biSize + DibColorTableSize(&header) + header.biSizeImage, 0);
+        if (resized) {
+            dib = resized;
+            if (ReadRows(screen, bitmap, dib, colorUse, header) != 0) {
                 result = dib;
             }
         }
