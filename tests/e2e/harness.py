@@ -33,7 +33,7 @@ def make_template(path):
 
 
 class WineSession:
-    def __init__(self):
+    def __init__(self, depth=24):
         self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
         # Hard links keep the clone cheap; the files Wine rewrites get copies of their own.
         subprocess.run(["cp", "-al", TEMPLATE + "/.", self.prefix], check=True)
@@ -43,17 +43,17 @@ class WineSession:
                     path = os.path.join(root, name)
                     shutil.copy2(path, path + ".copy")
                     os.replace(path + ".copy", path)
-        self.xvfb, self.display = self._start_display()
+        self.xvfb, self.display = self._start_display(depth)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         DISPLAY=self.display)
         self.processes = []
 
     @staticmethod
-    def _start_display():
+    def _start_display(depth):
         read, write = os.pipe()
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten",
-             "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (SCREEN + (depth,)),
+             "-nolisten", "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -137,11 +137,13 @@ def poll_until(check, timeout=20, interval=0.2):
 
 
 class WineTestCase(unittest.TestCase):
-    """One Wine session for all tests of a class."""
+    """One Wine session for all tests of a class, on a display of `depth` bits."""
+
+    depth = 24
 
     @classmethod
     def setUpClass(cls):
-        cls.wine = WineSession()
+        cls.wine = WineSession(cls.depth)
 
     @classmethod
     def tearDownClass(cls):
