@@ -1,6 +1,7 @@
-// Plain macros: the resource compiler reads this header too.
 #ifndef POLKAMOOT_RESOURCE_IDS_H
 #define POLKAMOOT_RESOURCE_IDS_H
+
+// Plain macros: the resource compiler reads this file too and knows no C++.
 
 #define IDI_POLKAMOOT 100
 #define IDD_CONFIGURE 2003
