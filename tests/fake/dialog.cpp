@@ -19,7 +19,7 @@ constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD ButtonTypeMask = 0xF;
 constexpr DWORD BS_PUSHBUTTON = 0, BS_DEFPUSHBUTTON = 1, BS_CHECKBOX = 2, BS_AUTOCHECKBOX = 3;
-constexpr DWORD BS_3STATE = 5, BS_AUTO3STATE = 6;
+constexpr DWORD BS_3STATE = 5, BS_AUTO3STATE = 6, BS_GROUPBOX = 7;
 constexpr WORD EN_CHANGE = 0x0300;
 
 struct ControlRecord {
@@ -192,7 +192,7 @@ void SetDialogScript(std::function<void(HWND dialog)> script) {
 
 void Click(HWND dialog, int id) {
     ControlRecord* control = Reachable(dialog, id);
-    if (!control || !IsButton(*control) || ButtonType(*control) == 7 /* group box */) {
+    if (!control || !IsButton(*control) || ButtonType(*control) == BS_GROUPBOX) {
         return;
     }
     HWND window = GetDlgItem(dialog, id);
