@@ -7,9 +7,13 @@
 
 namespace polkamoot {
 
+inline constexpr int PositionDrawsPerBear = 1000;
+inline constexpr int PlacementRounds = 4;
+
 // The size every frame is drawn at. A window narrower or lower than a sprite, or with no
-// room to place one inside a one-pixel margin, gets bears a sixth of its width (of its
-// height when that is the smaller) and a sixth of the speed. Never less than 1 x 1.
+// room to place one inside a one-pixel margin, gets bears a sixth of its width wide (a sixth
+// of its height high, when the first would not fit the height) and a sixth of the speed.
+// Never less than 1 x 1.
 Size FitDrawSize(const RECT& client, Size sprite, int* speed);
 
 // Troupe position + 1 of the first of bears `startIndex` down to 0 (skipping `selfIndex`)
@@ -21,8 +25,5 @@ int BearsOverlap(const Bear& bear, int selfIndex, int startIndex, int width, int
 // of the others (at least 1): a bear that finds no place in a bounded number of draws starts
 // the placement over, and after a few such rounds the last bear is left out.
 int PlaceBears(int count, const RECT& client, Size drawn, int speed);
-
-inline constexpr int PositionDrawsPerBear = 1000;
-inline constexpr int PlacementRounds = 4;
 
 } // namespace polkamoot
