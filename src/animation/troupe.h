@@ -8,10 +8,17 @@ namespace polkamoot {
 
 inline constexpr int MaxBears = 5;
 inline constexpr int FrameSlots = 8;
+inline constexpr int OwnFrames = 5;
 
 // Slots 0 to 4 hold the bear's own frames 1 to 5; slots 5, 6, 7 repeat the handles of
 // slots 3, 2, 1, so the dance runs 1 2 3 4 5 4 3 2 and only slots 0 to 4 are ever deleted.
 using FrameSet = HBITMAP[FrameSlots];
+
+inline void RepeatFrames(FrameSet& frames) {
+    frames[5] = frames[3];
+    frames[6] = frames[2];
+    frames[7] = frames[1];
+}
 
 struct Bear {
     FrameSet rightFrames;

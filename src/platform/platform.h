@@ -216,6 +216,7 @@ inline constexpr UINT MB_ICONHAND = 0x0010;
 inline constexpr int BLACK_BRUSH = 4;
 inline constexpr int DEFAULT_PALETTE = 15;
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr int COLORONCOLOR = 3;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr UINT DIB_PAL_COLORS = 1;
 inline constexpr DWORD BI_RGB = 0;
@@ -322,6 +323,7 @@ int GetObjectA(HGDIOBJ object, int size, void* description);
 BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX,
                 int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+int SetStretchBltMode(HDC dc, int mode);
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC dc);
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,

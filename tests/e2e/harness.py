@@ -101,7 +101,8 @@ class WineSession:
 
     def screenshot(self):
         """The whole screen as (width, height, RGB bytes)."""
-        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
+        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8",
+                              "ppm:-"],
                              check=True, capture_output=True).stdout
         fields = ppm.split(maxsplit=4)
         return int(fields[1]), int(fields[2]), fields[4]

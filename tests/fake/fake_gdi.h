@@ -9,11 +9,13 @@
 // 4 bits: dark gray at 7, light gray at 8) and maps each color to the nearest entry by squared
 // distance, first of equals; DIB_PAL_COLORS tables are indices 0, 1, 2... into the selected
 // palette; CreateDIBitmap with no context makes a monochrome bitmap; a shrinking StretchBlt
-// combines the pixels that fall together with AND (the default stretch mode); a bitmap deleted
+// combines the pixels that fall together with AND (the default stretch mode), or keeps the one
+// nearest the target pixel's centre after SetStretchBltMode(COLORONCOLOR); a bitmap deleted
 // while selected dies when it is deselected; GlobalReAlloc moves the bytes and keeps the handle.
-// Not simulated (the call fails): raster operations other than SRCCOPY, mirroring by negative
-// sizes, palettes other than the stock one, compressed images, core-header requests to
-// GetDIBits, CreateDIBitmap with a header and an image of different sizes.
+// Not simulated (the call fails): raster operations other than SRCCOPY, stretch modes other than
+// those two, mirroring by negative sizes, palettes other than the stock one, compressed images,
+// core-header requests to GetDIBits, CreateDIBitmap with a header and an image of different
+// sizes.
 #pragma once
 
 #include "fake/fake.h"

@@ -29,12 +29,15 @@ HGDIOBJ Stock(int index) {
 
 enum class DcType { Screen, Window, Memory };
 
+constexpr int BlackOnWhite = 1; // the stretch mode a context starts with
+
 struct DcRecord {
     DcType type;
     HWND window;
     HBITMAP bitmap;
     HGDIOBJ brush;
     HPALETTE palette;
+    int stretchMode = BlackOnWhite;
 };
 
 struct Graphics {
@@ -136,7 +139,8 @@ bool gdi::FindDcTarget(HDC dc, DcTarget* target) {
         return false;
     }
     bool memory = record->type == DcType::Memory;
-    *target = DcTarget{memory, record->window, memory ? record->bitmap : nullptr};
+    *target = DcTarget{memory, record->window, memory ? record->bitmap : nullptr,
+                       record->stretchMode == COLORONCOLOR};
     return true;
 }
 
@@ -314,6 +318,14 @@ int GetObjectA(HGDIOBJ object, int size, void* description) {
     result.bmBitsPixel = static_cast<WORD>(bitmap->bits);
     *static_cast<BITMAP*>(description) = result;
     return sizeof(BITMAP);
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+    DcRecord* record = FindDc(dc);
+    if (!record || (mode != BlackOnWhite && mode != COLORONCOLOR)) {
+        return 0;
+    }
+    return std::exchange(record->stretchMode, mode);
 }
 
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {

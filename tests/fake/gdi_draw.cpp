@@ -69,16 +69,17 @@ Canvas CanvasOf(const DcTarget& target) {
     return Canvas{surface.width, surface.height, surface.bits, surface.pixels.data()};
 }
 
-// Which source indices land on each target index: one each when growing (the nearest to the
-// target pixel's centre); when shrinking, every source whose centre falls in the target pixel.
+// Which source indices land on each target index: one each when growing or deleting (the
+// nearest to the target pixel's centre); when shrinking, every source whose centre falls in
+// the target pixel.
 struct Span {
     int first;
     int last;
 };
 
-std::vector<Span> SourceSpans(int targetLength, int sourceLength) {
+std::vector<Span> SourceSpans(int targetLength, int sourceLength, bool deletes) {
     std::vector<Span> spans(static_cast<std::size_t>(targetLength), Span{0, -1});
-    if (targetLength >= sourceLength) {
+    if (targetLength >= sourceLength || deletes) {
         for (int i = 0; i < targetLength; ++i) {
             int s = static_cast<int>((2LL * i + 1) * sourceLength / (2LL * targetLength));
             spans[static_cast<std::size_t>(i)] = Span{s, s};
@@ -164,8 +165,8 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     std::vector<DWORD> sourcePixels(
         sourceCanvas.pixels,
         sourceCanvas.pixels + static_cast<std::size_t>(sourceCanvas.width) * sourceCanvas.height);
-    std::vector<Span> columns = SourceSpans(width, sourceWidth);
-    std::vector<Span> rows = SourceSpans(height, sourceHeight);
+    std::vector<Span> columns = SourceSpans(width, sourceWidth, to.deletesOnShrink);
+    std::vector<Span> rows = SourceSpans(height, sourceHeight, to.deletesOnShrink);
     for (int ty = std::max(y, 0); ty < std::min(y + height, canvas.height); ++ty) {
         for (int tx = std::max(x, 0); tx < std::min(x + width, canvas.width); ++tx) {
             DWORD combined;

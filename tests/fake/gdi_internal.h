@@ -34,6 +34,7 @@ struct DcTarget {
     bool memory;
     HWND window;
     HBITMAP bitmap;
+    bool deletesOnShrink; // COLORONCOLOR: one source pixel of each group, not their AND
 };
 bool FindDcTarget(HDC dc, DcTarget* target);
 bool DcAlive(HDC dc);

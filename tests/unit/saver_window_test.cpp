@@ -146,6 +146,7 @@ TEST_F(SaverWindowTest, ClassIsDescribedAfreshOnEveryRun) {
     // one process, so its class table is reset with the machine.
     fake::Reset();
     HostState = HostRecord{};
+    HostState.instance = fake::Instance();
     closed = false;
     CloseOnFirstIdle();
     EXPECT_EQ(0, RunSaverWindow(nullptr));

@@ -40,6 +40,10 @@ int pk::FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     return ::FillRect(dc, reinterpret_cast<const ::RECT*>(rect), brush);
 }
 
+int pk::SetStretchBltMode(HDC dc, int mode) {
+    return ::SetStretchBltMode(dc, mode);
+}
+
 pk::HPALETTE pk::SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground) {
     return ::SelectPalette(dc, palette, forceBackground);
 }

@@ -9,14 +9,21 @@ namespace {
 
 constexpr char SaverClass[] = "WindowsScreenSaverClass";
 
-// find <class> <title> <timeout ms>: waits for a top-level window and describes it.
+// find <class> <title> <timeout ms>: waits for a top-level window to be shown and describes
+// it. A window is found while its creation still runs (the saver builds its bears then), and
+// shown only after.
 int Find(int argc, char** argv) {
     if (argc < 3) {
         return 2;
     }
-    HWND window = driver::WaitForWindow(argv[0], argv[1], std::strtoul(argv[2], nullptr, 10));
+    DWORD start = GetTickCount();
+    DWORD timeoutMs = std::strtoul(argv[2], nullptr, 10);
+    HWND window = driver::WaitForWindow(argv[0], argv[1], timeoutMs);
     if (!window) {
         return 1;
+    }
+    while (!IsWindowVisible(window) && GetTickCount() - start < timeoutMs) {
+        driver::PumpFor(50);
     }
     std::printf("%s\n", driver::Describe(window).c_str());
     return 0;

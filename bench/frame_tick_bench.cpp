@@ -1,0 +1,66 @@
+// One frame tick of a troupe of five on an 800 x 600 screen: the motion alone, and the whole
+// tick with its scaled copies and strip fills on the fake platform's pixel arrays.
+#include "animation/animation.h"
+#include "animation/scene.h"
+#include "animation/step_bear.h"
+#include "fake/fake_gdi.h"
+#include "fake/fake_profile.h"
+#include "host/host.h"
+#include "settings/settings_store.h"
+
+#include <benchmark/benchmark.h>
+
+namespace polkamoot {
+namespace {
+
+constexpr int ClearLogsEvery = 1024; // the fake keeps every drawing call
+
+HWND FiveBearSaver() {
+    fake::Reset();
+    HostState = HostRecord{};
+    HostState.instance = fake::Instance();
+    Settings = SettingsRecord{};
+    fake::SetScreenSize(800, 600);
+    fake::SetCalendarTime(1700000000);
+    fake::SetProfileText("control.ini", "[ScreenSaver.Polkamoot]\r\nRed=1\r\nBlue=1\r\nGreen=1\r\n"
+                                        "Yellow=1\r\nMagenta=1\r\n");
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = HostFrameProc;
+    windowClass.lpszClassName = "WindowsScreenSaverClass";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, "Screen Saver", WS_POPUP | WS_VISIBLE, 0,
+                           0, 800, 600, nullptr, nullptr, HostState.instance, nullptr);
+}
+
+void MotionOnly(benchmark::State& state) {
+    DestroyWindow(FiveBearSaver());
+    for (auto _ : state) {
+        for (int i = 0; i < BearCount; ++i) {
+            StepPlan plan = PlanStep(Bears[i], i, Scene.ClientRect, Scene.DrawSize);
+            benchmark::DoNotOptimize(plan);
+        }
+    }
+    state.counters["bears"] = BearCount;
+}
+
+void WholeTick(benchmark::State& state) {
+    HWND window = FiveBearSaver();
+    int ticks = 0;
+    for (auto _ : state) {
+        FrameTick(window);
+        if (++ticks % ClearLogsEvery == 0) {
+            fake::ClearDrawCalls();
+        }
+    }
+    state.counters["bears"] = BearCount;
+    state.counters["bitmaps"] = fake::Live(fake::Kind::Bitmap);
+    DestroyWindow(window);
+}
+
+BENCHMARK(MotionOnly)->Name("FrameTick/FiveBears/MotionOnly");
+BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake");
+
+} // namespace
+} // namespace polkamoot
+
+BENCHMARK_MAIN();

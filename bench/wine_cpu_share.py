@@ -1,0 +1,89 @@
+"""How much of one core the full-screen saver takes: the x86_64 `.scr /s` with five bears under
+Wine on a virtual 800 x 600 display, measured over 30 seconds once the bears are showing.
+
+Run after `cmake --build --preset win64` and the first `ctest --preset win64` (which makes the
+Wine prefix template):  python3 bench/wine_cpu_share.py [seconds]
+"""
+import os
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build", "win64")
+os.environ.setdefault("POLKAMOOT_E2E_BIN", BUILD)
+os.environ.setdefault("POLKAMOOT_E2E_TEMPLATE", os.path.join(BUILD, "wine-template"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+
+import harness  # noqa: E402  (reads the two variables above)
+
+PROFILE = "[ScreenSaver.Polkamoot]\r\nRed=1\r\nBlue=1\r\nGreen=1\r\nYellow=1\r\nMagenta=1\r\n"
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    """User and system time of a process, all its threads, so far."""
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def wineservers(prefix):
+    """The Wine server processes of this prefix (the server has no window of its own)."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as cmdline:
+                if b"wineserver" not in cmdline.read():
+                    continue
+            with open("/proc/%s/environ" % entry, "rb") as environ:
+                if ("WINEPREFIX=" + prefix).encode() in environ.read().split(b"\0"):
+                    found.append(int(entry))
+        except OSError:
+            pass
+    return found
+
+
+def command_line(pid):
+    with open("/proc/%d/cmdline" % pid, "rb") as cmdline:
+        return cmdline.read().replace(b"\0", b" ").decode("latin-1").strip()
+
+
+def main(seconds):
+    if not os.path.isdir(harness.TEMPLATE):
+        sys.exit("no Wine prefix template at %s: run ctest --preset win64 first" % harness.TEMPLATE)
+    session = harness.WineSession()
+    try:
+        with open(os.path.join(session.windows_dir, "control.ini"), "w", newline="") as f:
+            f.write(PROFILE)
+        saver = session.saver("/s")
+        shown = harness.poll_until(lambda: session.screenshot()[2].count(b"\xff") > 20000,
+                                   timeout=90)
+        if not shown:
+            sys.exit("the bears never appeared")
+        time.sleep(2)  # past the start-up
+        if "polkamoot.scr" not in command_line(saver.pid):
+            sys.exit("process %d is not the saver: %s" % (saver.pid, command_line(saver.pid)))
+        watched = {"saver": [saver.pid], "wineserver": wineservers(session.prefix),
+                   "Xvfb": [session.xvfb.pid]}
+        before = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
+        start = time.monotonic()
+        time.sleep(seconds)
+        elapsed = time.monotonic() - start
+        after = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
+        running = saver.poll() is None
+        session.xdotool("key", "Escape")
+        harness.wait_exit(saver)
+    finally:
+        session.close()
+    if not running:
+        sys.exit("the saver ended during the measurement")
+    print("five bears, 800 x 600, %.1f s under Wine" % elapsed)
+    for name in watched:
+        used = after[name] - before[name]
+        print("%-10s %6.2f s of CPU  %5.1f %% of one core" % (name, used, 100 * used / elapsed))
+
+
+if __name__ == "__main__":
+    main(float(sys.argv[1]) if len(sys.argv) > 1 else 30.0)

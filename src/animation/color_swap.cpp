@@ -1,0 +1,46 @@
+// Random mode's change of coloring: the frames as they are, recolored from the old map to a
+// new one, so no resource is read again.
+#include "animation/animation.h"
+#include "animation/random.h"
+#include "sprites/color_maps.h"
+#include "sprites/recolor.h"
+
+namespace polkamoot {
+
+namespace {
+
+constexpr char SwapFailure[] = "Timer::SwapColors()";
+
+bool RecolorFrames(FrameSet& frames, int from, int to) {
+    for (int k = 0; k < OwnFrames; ++k) {
+        HBITMAP recolored = RecolorBitmap(frames[k], ColorMaps[from], ColorMaps[to], 4);
+        if (!recolored) {
+            return false;
+        }
+        DeleteObject(frames[k]);
+        frames[k] = recolored;
+    }
+    RepeatFrames(frames);
+    return true;
+}
+
+} // namespace
+
+bool Timer::SwapColors(HWND window) {
+    for (int i = 0; i < BearCount; ++i) {
+        Bear& bear = Bears[i];
+        int old = bear.colorIndex;
+        do {
+            bear.colorIndex = DrawRandom() % ColorMapCount;
+        } while (bear.colorIndex == old);
+        if (!RecolorFrames(bear.rightFrames, old, bear.colorIndex) ||
+            !RecolorFrames(bear.leftFrames, old, bear.colorIndex)) {
+            DestroyWindow(window);
+            MessageBoxA(GetFocus(), SwapFailure, nullptr, MB_ICONHAND);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace polkamoot

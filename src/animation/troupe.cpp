@@ -1,0 +1,8 @@
+#include "animation/troupe.h"
+
+namespace polkamoot {
+
+Bear Bears[MaxBears];
+int BearCount;
+
+} // namespace polkamoot
