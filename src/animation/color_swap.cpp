@@ -24,6 +24,17 @@ bool RecolorFrames(FrameSet& frames, int from, int to) {
     return true;
 }
 
+// The destruction has already asked the loop to quit, and a message box meeting that request
+// closes before anyone reads it; the request waits until the box is gone.
+void ShowFailure() {
+    MSG quit{};
+    bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    MessageBoxA(GetFocus(), SwapFailure, nullptr, MB_ICONHAND);
+    if (quitting) {
+        PostQuitMessage(static_cast<int>(quit.wParam));
+    }
+}
+
 } // namespace
 
 bool Timer::SwapColors(HWND window) {
@@ -36,7 +47,7 @@ bool Timer::SwapColors(HWND window) {
         if (!RecolorFrames(bear.rightFrames, old, bear.colorIndex) ||
             !RecolorFrames(bear.leftFrames, old, bear.colorIndex)) {
             DestroyWindow(window);
-            MessageBoxA(GetFocus(), SwapFailure, nullptr, MB_ICONHAND);
+            ShowFailure();
             return false;
         }
     }

@@ -361,8 +361,8 @@ HWND SetFocus(HWND window) {
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
-    state.messageBoxes.push_back(
-        {owner, text ? text : "", caption ? caption : "Error", type, GetFocus()});
+    state.messageBoxes.push_back({owner, text ? text : "", caption ? caption : "Error", type,
+                                  GetFocus(), fake::detail::QuitPending()});
     return IDOK;
 }
 

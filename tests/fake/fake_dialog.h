@@ -39,13 +39,15 @@ ControlInfo Control(HWND dialog, int id);
 bool Enabled(HWND window);
 bool DialogEnded(HWND dialog);
 
-// Every message box, in order; each is answered with IDOK at once.
+// Every message box, in order; each is answered with IDOK at once. A box that meets a pending
+// quit request closes by itself before anyone reads it, as it does on the platform.
 struct MessageBoxCall {
     HWND owner;
     std::string text;
     std::string caption;
     UINT type;
-    HWND focus; // the focused window when it appeared
+    HWND focus;        // the focused window when it appeared
+    bool closedByQuit; // nobody saw it
 };
 std::vector<MessageBoxCall> MessageBoxes();
 

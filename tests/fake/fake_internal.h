@@ -18,6 +18,7 @@ HWND AddWindow(const WindowInfo& info, Procedure procedure);
 bool WindowAlive(HWND window);
 RECT ClientRect(HWND window);
 DWORD Now();
+bool QuitPending();
 
 // Installed by the graphics file: a device bitmap from a packed bitmap resource.
 HBITMAP BitmapFromPackedDib(const BYTE* dib, DWORD size);

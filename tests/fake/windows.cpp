@@ -109,6 +109,10 @@ DWORD detail::Now() {
     return machine.tick;
 }
 
+bool detail::QuitPending() {
+    return machine.quitPending;
+}
+
 WindowInfo Info(HWND window) {
     auto found = machine.windows.find(window);
     return found != machine.windows.end() ? found->second.info : WindowInfo{};
@@ -354,6 +358,16 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
             }
             return 1;
         }
+    }
+    // The quit request comes after everything posted, as GetMessageA sees it.
+    bool quitMatches =
+        (filterMin == 0 && filterMax == 0) || (WM_QUIT >= filterMin && WM_QUIT <= filterMax);
+    if (machine.quitPending && quitMatches) {
+        *msg = {nullptr, WM_QUIT, static_cast<WPARAM>(machine.quitCode), 0, machine.tick, {}};
+        if (removal & PM_REMOVE) {
+            machine.quitPending = false;
+        }
+        return 1;
     }
     return 0;
 }

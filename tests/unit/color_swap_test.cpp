@@ -84,6 +84,10 @@ TEST_F(ColorSwap, FailureTakesTheWindowThenNamesTheStepInABox) {
         EXPECT_EQ("Error", boxes[0].caption) << "the platform's own";
         EXPECT_EQ(MB_ICONHAND, boxes[0].type);
         EXPECT_EQ(nullptr, boxes[0].owner) << "the focus went with the window";
+        EXPECT_FALSE(boxes[0].closedByQuit) << "the user sees it";
+        MSG quit{};
+        EXPECT_FALSE(GetMessageA(&quit, nullptr, 0, 0)) << "the loop still ends";
+        EXPECT_FALSE(fake::LoopStarved());
     }
 }
 
