@@ -1,5 +1,6 @@
 """How much of one core the full-screen saver takes: the x86_64 `.scr /s` with five bears under
-Wine on a virtual 800 x 600 display, measured over 30 seconds once the bears are showing.
+Wine on a virtual 800 x 600 display, measured over 30 seconds once the bears are showing; and,
+in the same run, a full-screen Wine window that wakes as often and draws nothing, for reference.
 
 Run after `cmake --build --preset win64` and the first `ctest --preset win64` (which makes the
 Wine prefix template):  python3 bench/wine_cpu_share.py [seconds]
@@ -50,6 +51,28 @@ def command_line(pid):
         return cmdline.read().replace(b"\0", b" ").decode("latin-1").strip()
 
 
+def measure(session, process, seconds):
+    """CPU seconds of the process, the Wine server and the display over the given time."""
+    watched = {"program": [process.pid], "wineserver": wineservers(session.prefix),
+               "Xvfb": [session.xvfb.pid]}
+    before = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
+    start = time.monotonic()
+    time.sleep(seconds)
+    elapsed = time.monotonic() - start
+    if process.poll() is not None:
+        sys.exit("the program ended during the measurement")
+    used = {name: sum(cpu_seconds(pid) for pid in pids) - before[name]
+            for name, pids in watched.items()}
+    return used, elapsed
+
+
+def report(title, used, elapsed):
+    print("%s, %.1f s:" % (title, elapsed))
+    for name, seconds in used.items():
+        print("  %-10s %6.2f s of CPU  %5.1f %% of one core" % (name, seconds,
+                                                                 100 * seconds / elapsed))
+
+
 def main(seconds):
     if not os.path.isdir(harness.TEMPLATE):
         sys.exit("no Wine prefix template at %s: run ctest --preset win64 first" % harness.TEMPLATE)
@@ -65,24 +88,19 @@ def main(seconds):
         time.sleep(2)  # past the start-up
         if "polkamoot.scr" not in command_line(saver.pid):
             sys.exit("process %d is not the saver: %s" % (saver.pid, command_line(saver.pid)))
-        watched = {"saver": [saver.pid], "wineserver": wineservers(session.prefix),
-                   "Xvfb": [session.xvfb.pid]}
-        before = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
-        start = time.monotonic()
-        time.sleep(seconds)
-        elapsed = time.monotonic() - start
-        after = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
-        running = saver.poll() is None
+        saver_used, saver_elapsed = measure(session, saver, seconds)
         session.xdotool("key", "Escape")
         harness.wait_exit(saver)
+
+        idle = session.start(session.path("e2e_driver.exe"), "idle", str(seconds + 10))
+        idle.stdout.readline()  # started
+        time.sleep(2)
+        idle_used, idle_elapsed = measure(session, idle, seconds)
     finally:
         session.close()
-    if not running:
-        sys.exit("the saver ended during the measurement")
-    print("five bears, 800 x 600, %.1f s under Wine" % elapsed)
-    for name in watched:
-        used = after[name] - before[name]
-        print("%-10s %6.2f s of CPU  %5.1f %% of one core" % (name, used, 100 * used / elapsed))
+    report("five bears, 800 x 600, under Wine", saver_used, saver_elapsed)
+    report("reference: an idle full-screen window woken ten times a second", idle_used,
+           idle_elapsed)
 
 
 if __name__ == "__main__":
