@@ -4,8 +4,8 @@
 //   1     the user may leave          0      the saver stays
 //   0key  stays, and a key press arrives right behind the answer
 //   crash the verifier faults
-// Each log line carries the saver-running notice and the process's object counts as the
-// verifier sees them.
+// Each log line carries the saver-running notice, the process's object counts as the verifier
+// sees them, and the frame ticks the saver's thread has taken from its queue since the load.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -16,6 +16,17 @@ namespace {
 
 std::string folder;
 int calls;
+unsigned long frameTicks;
+HHOOK tickCounter;
+
+LRESULT CALLBACK CountFrameTicks(int code, WPARAM removal, LPARAM message) {
+    const MSG* msg = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == WM_TIMER &&
+        msg->wParam == 200) {
+        ++frameTicks;
+    }
+    return CallNextHookEx(tickCounter, code, removal, message);
+}
 
 void Log(const char* event, HWND window) {
     BOOL running = FALSE;
@@ -26,11 +37,14 @@ void Log(const char* event, HWND window) {
     if (!file) {
         return;
     }
-    std::fprintf(
-        file, "event=%s call=%d window=%lu running=%d tick=%lu gdi=%lu user=%lu handles=%lu\n",
-        event, calls, static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
-        running ? 1 : 0, GetTickCount(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-        GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), static_cast<unsigned long>(handles));
+    std::fprintf(file,
+                 "event=%s call=%d window=%lu running=%d tick=%lu gdi=%lu user=%lu handles=%lu "
+                 "frames=%lu\n",
+                 event, calls, static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
+                 running ? 1 : 0, GetTickCount(),
+                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                 GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+                 static_cast<unsigned long>(handles), frameTicks);
     std::fclose(file);
 }
 
@@ -42,9 +56,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         GetModuleFileNameA(instance, path, MAX_PATH);
         folder = path;
         folder.erase(folder.find_last_of("\\/") + 1);
+        // The library is loaded on the thread that will run the saver's window.
+        tickCounter =
+            SetWindowsHookExA(WH_GETMESSAGE, CountFrameTicks, instance, GetCurrentThreadId());
         Log("loaded", nullptr);
     } else if (reason == DLL_PROCESS_DETACH) {
         Log("unloaded", nullptr);
+        UnhookWindowsHookEx(tickCounter);
     }
     return TRUE;
 }
