@@ -2,7 +2,7 @@
 
 #include "fake/fake_dialog.h"
 #include "fake/fake_profile.h"
-#include "host/host.h"
+#include "host_fixture.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 
@@ -17,12 +17,10 @@ namespace {
 constexpr char Header[] = "[ScreenSaver.Polkamoot]\r\n";
 constexpr int ColorIds[] = {IDC_RED, IDC_BLUE, IDC_GREEN, IDC_YELLOW, IDC_MAGENTA};
 
-class ConfigDialog : public ::testing::Test {
+class ConfigDialog : public HostTest {
   protected:
     void SetUp() override {
-        fake::Reset();
-        HostState = HostRecord{};
-        HostState.instance = fake::Instance();
+        HostTest::SetUp();
         Settings = SettingsRecord{};
         BearCount = 0;
     }

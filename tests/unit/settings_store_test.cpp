@@ -1,7 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "fake/fake_profile.h"
-#include "host/host.h"
+#include "host_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,10 @@ namespace {
 
 constexpr char Header[] = "[ScreenSaver.Polkamoot]\r\n";
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public HostTest {
   protected:
     void SetUp() override {
-        fake::Reset();
-        HostState = HostRecord{};
-        HostState.instance = fake::Instance();
+        HostTest::SetUp();
         Settings = SettingsRecord{};
         MarkTroupe();
     }

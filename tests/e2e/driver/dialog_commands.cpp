@@ -242,11 +242,8 @@ int Configure(int argc, char** argv) {
     std::printf("ours=%lu foreground=%lu\n", Number(ours), Number(GetForegroundWindow()));
     std::string commandLine = std::string("\"") + argv[0] + "\"" +
                               (argc > 2 ? std::string(" ") + argv[2] : std::string());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    HANDLE process = driver::Launch(commandLine);
+    if (!process) {
         return 1;
     }
     HWND dialog = driver::WaitForWindow(DialogClass, DialogCaption, WaitMs);
@@ -255,16 +252,9 @@ int Configure(int argc, char** argv) {
     if (dialog) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     }
-    DWORD start = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT &&
-           GetTickCount() - start < WaitMs) {
-        driver::PumpFor(50);
-    }
     DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    driver::WaitForExit(process, WaitMs, &exitCode);
     std::printf("exit_code=%lu\n", static_cast<unsigned long>(exitCode));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     if (ours) {
         DestroyWindow(ours);
     }

@@ -28,4 +28,10 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs);
 void PumpFor(DWORD milliseconds);
 HWND ParseHandle(const char* text);
 
+// Starts another program; its process handle, or null.
+HANDLE Launch(std::string commandLine);
+// Pumps this thread's messages until the process ends or the time is up, then lets the handle
+// go. True when it ended, with its exit code.
+bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode);
+
 } // namespace driver

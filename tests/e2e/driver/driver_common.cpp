@@ -89,4 +89,28 @@ HWND ParseHandle(const char* text) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 10)));
 }
 
+HANDLE Launch(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+bool WaitForExit(HANDLE process, DWORD timeoutMs, DWORD* exitCode) {
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(process, 0) == WAIT_TIMEOUT && GetTickCount() - start < timeoutMs) {
+        PumpFor(50);
+    }
+    bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    *exitCode = 0;
+    GetExitCodeProcess(process, exitCode);
+    CloseHandle(process);
+    return ended;
+}
+
 } // namespace driver

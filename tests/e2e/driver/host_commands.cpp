@@ -122,16 +122,13 @@ int Preview(int argc, char** argv) {
     std::printf("parent=%lu\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(parent)));
     std::string commandLine =
         std::string("\"") + argv[0] + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(parent));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    HANDLE process = driver::Launch(commandLine);
+    if (!process) {
         return 1;
     }
     HWND child = WaitForChild(parent, 20000);
     if (!child) {
-        TerminateProcess(process.hProcess, 99);
+        TerminateProcess(process, 99);
         return 1;
     }
     std::printf("%s\n", driver::Describe(child).c_str());
@@ -144,13 +141,9 @@ int Preview(int argc, char** argv) {
                 IsWindow(child) ? 1 : 0, driver::Encode(driver::WindowText(child)).c_str(),
                 contextMenus, contextMenusNamingParent);
     DestroyWindow(parent);
-    DWORD waited = WaitForSingleObject(process.hProcess, 20000);
     DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    std::printf("exited=%d exit_code=%lu\n", waited == WAIT_OBJECT_0 ? 1 : 0,
-                static_cast<unsigned long>(exitCode));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    bool exited = driver::WaitForExit(process, 20000, &exitCode);
+    std::printf("exited=%d exit_code=%lu\n", exited ? 1 : 0, static_cast<unsigned long>(exitCode));
     return 0;
 }
 
