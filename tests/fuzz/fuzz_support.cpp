@@ -1,5 +1,6 @@
 #include "fuzz_support.h"
 
+#include "animation/scene.h"
 #include "animation/troupe.h"
 #include "host/host.h"
 #include "settings/settings_store.h"
@@ -9,11 +10,13 @@ namespace polkamoot::fuzz {
 void FreshProcess() {
     fake::Reset();
     HostState = HostRecord{};
+    HostState.instance = fake::Instance();
     Settings = SettingsRecord{};
     for (Bear& bear : Bears) {
         bear = Bear{};
     }
     BearCount = 0;
+    ResetScene();
 }
 
 void RequireNothingHeld(const char* after) {
