@@ -119,6 +119,37 @@ class WineSession:
         shutil.rmtree(self.prefix, ignore_errors=True)
 
 
+class PasswordedSaver:
+    """A folder holding the saver and, as PASSWORD.CPL beside it, a stand-in password library
+    (tests/e2e/verifier) answering from `script`; the user asks for the password or not."""
+
+    def __init__(self, session, name, library="test_verifier.dll", script="1", use_password=1):
+        self.session = session
+        self.folder = os.path.join(session.prefix, "drive_c", name)
+        os.makedirs(self.folder)
+        shutil.copy(session.path("polkamoot.scr"), self.folder)
+        shutil.copy(session.path(library), os.path.join(self.folder, "PASSWORD.CPL"))
+        with open(os.path.join(self.folder, "verifier-script.txt"), "w") as file:
+            file.write(script)
+        session.reg_add(r"HKCU\Control Panel\Desktop", "ScreenSaveUsePassword", "REG_DWORD",
+                        use_password)
+
+    @property
+    def scr(self):
+        return os.path.join(self.folder, "polkamoot.scr")
+
+    def log(self):
+        """The library's log lines as dictionaries; none when it was never loaded."""
+        path = os.path.join(self.folder, "verifier-log.txt")
+        if not os.path.exists(path):
+            return []
+        with open(path) as file:
+            return [dict(word.split("=", 1) for word in line.split()) for line in file]
+
+    def verifications(self):
+        return [entry for entry in self.log() if entry["event"] == "verify"]
+
+
 def wait_exit(process, timeout=20):
     """The exit code as the shell sees it (the low 8 bits), or None if still running."""
     try:

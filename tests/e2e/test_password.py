@@ -1,45 +1,31 @@
 """The password hooks with a stand-in for the platform's password library."""
-import os
-import shutil
 import time
 import unittest
 
-from harness import WineTestCase, wait_exit
+from harness import PasswordedSaver, WineTestCase, wait_exit
 
-DESKTOP = r"HKCU\Control Panel\Desktop"
 SAVER_CLASS = "WindowsScreenSaverClass"
 
 
 class PasswordHooks(WineTestCase):
     runs = 0
 
-    def setUp(self):
-        PasswordHooks.runs += 1
-        self.folder = os.path.join(self.wine.prefix, "drive_c", "savers%d" % self.runs)
-        os.makedirs(self.folder)
-        shutil.copy(self.wine.path("polkamoot.scr"), self.folder)
-
     def install(self, library="test_verifier.dll", script="1", use_password=1):
-        shutil.copy(self.wine.path(library), os.path.join(self.folder, "PASSWORD.CPL"))
-        with open(os.path.join(self.folder, "verifier-script.txt"), "w") as file:
-            file.write(script)
-        self.wine.reg_add(DESKTOP, "ScreenSaveUsePassword", "REG_DWORD", use_password)
+        PasswordHooks.runs += 1
+        self.saver = PasswordedSaver(self.wine, "savers%d" % self.runs, library, script,
+                                     use_password)
 
     def log(self):
-        path = os.path.join(self.folder, "verifier-log.txt")
-        if not os.path.exists(path):
-            return []
-        with open(path) as file:
-            return [dict(word.split("=", 1) for word in line.split()) for line in file]
+        return self.saver.log()
 
     def verifications(self):
-        return [entry for entry in self.log() if entry["event"] == "verify"]
+        return self.saver.verifications()
 
     def notice(self):
         return self.wine.driver("notice")[0]["running"]
 
     def start(self):
-        process = self.wine.start(os.path.join(self.folder, "polkamoot.scr"), "/s")
+        process = self.wine.start(self.saver.scr, "/s")
         self.wine.driver("find", SAVER_CLASS, "Screen Saver", "20000")
         time.sleep(0.5)
         return process
@@ -79,8 +65,7 @@ class PasswordHooks(WineTestCase):
 
     def test_preview_never_loads_the_verifier(self):
         self.install()
-        lines = self.wine.driver("preview", os.path.join(self.folder, "polkamoot.scr"), "152",
-                                 "112")
+        lines = self.wine.driver("preview", self.saver.scr, "152", "112")
         self.assertEqual("0", lines[-1]["exit_code"])
         self.assertEqual([], self.log())
 

@@ -6,11 +6,10 @@ POLKAMOOT_SOAK_SECONDS sets the length of each run (default 40; Random mode runs
 that its colors change at least once): `POLKAMOOT_SOAK_SECONDS=1800 ctest --preset win64 -R soak`.
 """
 import os
-import shutil
 import time
 import unittest
 
-from harness import WineTestCase, wait_exit
+from harness import PasswordedSaver, WineTestCase, wait_exit
 
 SECONDS = float(os.environ.get("POLKAMOOT_SOAK_SECONDS", "40"))
 REFUSALS = 3
@@ -46,17 +45,12 @@ class Soak(WineTestCase):
     def soak(self, profile, seconds):
         """Runs the saver for that long; returns the body colors seen along the way."""
         Soak.runs += 1
-        folder = os.path.join(self.wine.prefix, "drive_c", "soak%d" % self.runs)
-        os.makedirs(folder)
-        shutil.copy(self.wine.path("polkamoot.scr"), folder)
-        shutil.copy(self.wine.path("test_verifier.dll"), os.path.join(folder, "PASSWORD.CPL"))
-        with open(os.path.join(folder, "verifier-script.txt"), "w") as script:
-            script.write("0 " * REFUSALS + "1")
+        saver_folder = PasswordedSaver(self.wine, "soak%d" % self.runs,
+                                       script="0 " * REFUSALS + "1")
         with open(os.path.join(self.wine.windows_dir, "control.ini"), "w", newline="") as file:
             file.write(profile)
-        self.wine.reg_add(r"HKCU\Control Panel\Desktop", "ScreenSaveUsePassword", "REG_DWORD", 1)
 
-        saver = self.wine.start(os.path.join(folder, "polkamoot.scr"), "/s")
+        saver = self.wine.start(saver_folder.scr, "/s")
         self.wine.driver("find", "WindowsScreenSaverClass", "Screen Saver", "30000")
         time.sleep(3)  # past the start-up
         samples, colors = [], []
@@ -74,9 +68,8 @@ class Soak(WineTestCase):
             time.sleep(0.5)
         self.assertEqual(0, wait_exit(saver))
 
-        with open(os.path.join(folder, "verifier-log.txt")) as log:
-            entries = [dict(word.split("=", 1) for word in line.split()) for line in log]
-        calls = [entry for entry in entries if entry["event"] == "verify"]
+        entries = saver_folder.log()
+        calls = saver_folder.verifications()
         self.assertEqual(REFUSALS + 1, len(calls))
         first = calls[0]
         ticks_per_second = int(first["frames"]) * 1000 / (
