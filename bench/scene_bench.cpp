@@ -4,8 +4,7 @@
 #include "animation/animation.h"
 #include "animation/scene.h"
 #include "animation/step_bear.h"
-#include "fake/fake_gdi.h"
-#include "fake/fake_profile.h"
+#include "fake/fake.h"
 #include "host/host.h"
 #include "settings/settings_store.h"
 
@@ -14,7 +13,7 @@
 namespace polkamoot {
 namespace {
 
-constexpr int ClearLogsEvery = 1024; // the fake keeps every drawing call
+constexpr int ClearLogsEvery = 1024; // the fake keeps every drawing
 
 HWND FiveBearSaver() {
     fake::Reset();
@@ -50,7 +49,7 @@ void WholeTick(benchmark::State& state) {
     for (auto _ : state) {
         FrameTick(window);
         if (++ticks % ClearLogsEvery == 0) {
-            fake::ClearDrawCalls();
+            fake::ClearPaintings();
         }
     }
     state.counters["bears"] = BearCount;

@@ -1,47 +1,49 @@
-// Dialogs, controls, focus and message boxes. The dialog and each control are windows of the
-// fake's window list, so SendMessageA reaches the dialog procedure and the control's own
-// procedure alike.
-#include "fake/dialog_template.h"
+// The configuration dialog's controls, keyboard focus and message boxes. The dialog and its
+// controls are windows of the model, so they are counted and die together; their states live
+// in the table here.
 #include "fake/fake_dialog.h"
-#include "fake/fake_internal.h"
+#include "resources/resource_ids.h"
 
 #include <algorithm>
-#include <set>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 namespace polkamoot {
 
 namespace {
 
-using fake::detail::ShouldFail;
-using fake::detail::WindowAlive;
-
-constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
-constexpr DWORD ButtonTypeMask = 0xF;
-constexpr DWORD BS_PUSHBUTTON = 0, BS_DEFPUSHBUTTON = 1, BS_CHECKBOX = 2, BS_AUTOCHECKBOX = 3;
-constexpr DWORD BS_3STATE = 5, BS_AUTO3STATE = 6, BS_GROUPBOX = 7;
-constexpr WORD EN_CHANGE = 0x0300;
+enum class Role { CheckBox, Edit, PushButton, DefaultButton };
 
 struct ControlRecord {
-    HWND dialog;
+    HWND window;
     int id;
-    std::string className;
+    Role type;
     std::string text;
-    DWORD style;
+    bool enabled = true;
     UINT check = 0;
 };
 
+// The controls the procedure addresses, in the template's tab order.
+constexpr std::pair<int, Role> Layout[] = {
+    {IDC_BLUE, Role::CheckBox},   {IDC_GREEN, Role::CheckBox},   {IDC_YELLOW, Role::CheckBox},
+    {IDC_RED, Role::CheckBox},    {IDC_MAGENTA, Role::CheckBox}, {IDC_SOUND, Role::CheckBox},
+    {IDC_RANDOM, Role::CheckBox}, {IDC_MINUTES, Role::Edit},     {IDOK, Role::DefaultButton},
+    {IDCANCEL, Role::PushButton},
+};
+
+constexpr WORD EN_CHANGE = 0x0300;
+
 struct DialogRecord {
     DLGPROC procedure;
-    std::vector<HWND> controls;
+    std::vector<ControlRecord> controls;
     bool ended = false;
     INT_PTR result = 0;
 };
 
 struct DialogState {
     std::map<HWND, DialogRecord> dialogs;
-    std::map<HWND, ControlRecord> controls;
-    std::set<HWND> disabled;
     HWND focus = nullptr;
     std::function<void(HWND)> script;
     std::vector<fake::MessageBoxCall> messageBoxes;
@@ -54,128 +56,79 @@ DialogRecord* FindDialog(HWND dialog) {
     return found == state.dialogs.end() ? nullptr : &found->second;
 }
 
-ControlRecord* FindControl(HWND control) {
-    auto found = state.controls.find(control);
-    return found == state.controls.end() || !WindowAlive(control) ? nullptr : &found->second;
-}
-
-bool IsButton(const ControlRecord& control) {
-    return control.className == "Button";
-}
-
-DWORD ButtonType(const ControlRecord& control) {
-    return control.style & ButtonTypeMask;
-}
-
-bool IsPushButton(const ControlRecord& control) {
-    return IsButton(control) &&
-           (ButtonType(control) == BS_PUSHBUTTON || ButtonType(control) == BS_DEFPUSHBUTTON);
-}
-
-LRESULT ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlRecord* control = FindControl(window);
-    if (!control) {
-        return 0;
-    }
-    switch (message) {
-    case WM_SETTEXT: control->text = reinterpret_cast<const char*>(lParam); return 1;
-    case WM_GETTEXT: {
-        auto size = static_cast<std::size_t>(wParam);
-        if (size == 0) {
-            return 0;
-        }
-        std::size_t copied = control->text.copy(reinterpret_cast<char*>(lParam), size - 1);
-        reinterpret_cast<char*>(lParam)[copied] = '\0';
-        return static_cast<LRESULT>(copied);
-    }
-    case BM_GETCHECK: return IsButton(*control) ? control->check : 0;
-    case BM_SETCHECK: {
-        // A state beyond what the box can show is shown as its highest.
-        DWORD type = ButtonType(*control);
-        if (IsButton(*control) && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX)) {
-            control->check = static_cast<UINT>(std::min<WPARAM>(wParam, 1));
-        } else if (IsButton(*control) && (type == BS_3STATE || type == BS_AUTO3STATE)) {
-            control->check = static_cast<UINT>(std::min<WPARAM>(wParam, 2));
-        }
-        return 0;
-    }
-    default: return 0;
-    }
-}
-
-LRESULT DialogProcOf(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+ControlRecord* FindControl(HWND dialog, int id) {
     DialogRecord* record = FindDialog(dialog);
     if (!record) {
-        return 0;
+        return nullptr;
     }
-    DLGPROC procedure = record->procedure;
-    INT_PTR handled = procedure(dialog, message, wParam, lParam);
-    if (!handled && message == WM_CLOSE) {
-        HWND cancel = GetDlgItem(dialog, IDCANCEL);
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(cancel));
-    }
-    return handled;
+    auto found = std::find_if(record->controls.begin(), record->controls.end(),
+                              [id](const ControlRecord& c) { return c.id == id; });
+    return found == record->controls.end() ? nullptr : &*found;
 }
 
-// The first control that takes the focus when tabbing into the dialog.
-HWND FirstTabStop(HWND dialog) {
-    for (HWND control : state.dialogs[dialog].controls) {
-        const ControlRecord& record = state.controls[control];
-        if ((record.style & WS_TABSTOP) && (record.style & WS_VISIBLE) &&
-            !state.disabled.count(control)) {
-            return control;
+ControlRecord* FindControl(HWND window) {
+    for (auto& [dialog, record] : state.dialogs) {
+        for (ControlRecord& control : record.controls) {
+            if (control.window == window) {
+                return &control;
+            }
         }
     }
     return nullptr;
 }
 
-HWND Build(const fake::detail::DialogTemplate& layout, HWND owner, DLGPROC procedure) {
-    fake::WindowInfo frame = layout.frame;
-    frame.parent = owner;
-    HWND dialog = fake::detail::AddWindow(frame, DialogProcOf);
-    state.dialogs[dialog] = DialogRecord{procedure, {}};
-    for (const fake::detail::TemplateItem& item : layout.items) {
-        fake::WindowInfo info = item.info;
-        info.parent = dialog;
-        HWND control = fake::detail::AddWindow(info, ControlProc);
-        state.controls[control] = {dialog, item.id, info.className, info.title, info.style};
-        state.dialogs[dialog].controls.push_back(control);
-        if (info.style & WS_DISABLED) {
-            state.disabled.insert(control);
-        }
-    }
-    return dialog;
+bool IsButton(const ControlRecord& control) {
+    return control.type != Role::Edit;
 }
 
-void Dismantle(HWND dialog) {
-    DestroyWindow(dialog);
-    for (HWND control : state.dialogs[dialog].controls) {
-        state.controls.erase(control);
-        state.disabled.erase(control);
-    }
-    state.dialogs.erase(dialog);
-}
-
-// A control the user can reach now: alive, enabled, in a dialog that has not ended.
+// A control the user can reach now: enabled, in a dialog that has not ended.
 ControlRecord* Reachable(HWND dialog, int id) {
     DialogRecord* record = FindDialog(dialog);
-    HWND control = GetDlgItem(dialog, id);
-    if (!record || record->ended || !control || state.disabled.count(control)) {
-        return nullptr;
-    }
-    return FindControl(control);
+    ControlRecord* control = FindControl(dialog, id);
+    return record && !record->ended && control && control->enabled ? control : nullptr;
 }
 
-void Command(HWND dialog, int id, WORD code) {
-    HWND control = GetDlgItem(dialog, id);
-    SendMessageA(dialog, WM_COMMAND,
-                 static_cast<WPARAM>(static_cast<WORD>(id)) | WPARAM{code} << 16,
-                 reinterpret_cast<LPARAM>(control));
+INT_PTR Command(HWND dialog, int id, WORD code) {
+    return FindDialog(dialog)->procedure(
+        dialog, WM_COMMAND, static_cast<WPARAM>(static_cast<WORD>(id)) | WPARAM{code} << 16,
+        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 bool Open(HWND dialog) {
     DialogRecord* record = FindDialog(dialog);
     return record && !record->ended;
+}
+
+HWND FirstTabStop(HWND dialog) {
+    for (const ControlRecord& control : FindDialog(dialog)->controls) {
+        if (control.enabled) {
+            return control.window;
+        }
+    }
+    return nullptr;
+}
+
+// Unsigned, as GetDlgItemInt converts without a sign: blanks, a sign, decimal digits up to the
+// first other character. More than 32 bits fails; a negative number wraps.
+bool DialogInteger(std::string_view text, UINT* value) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
+        text.remove_prefix(1);
+    }
+    bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        text.remove_prefix(1);
+    }
+    std::uint64_t magnitude = 0;
+    std::size_t digits = 0;
+    for (; digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]));
+         ++digits) {
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[digits] - '0');
+        if (magnitude > 0xFFFFFFFFu) {
+            return false;
+        }
+    }
+    *value = negative ? 0u - static_cast<UINT>(magnitude) : static_cast<UINT>(magnitude);
+    return digits > 0;
 }
 
 } // namespace
@@ -192,25 +145,22 @@ void SetDialogScript(std::function<void(HWND dialog)> script) {
 
 void Click(HWND dialog, int id) {
     ControlRecord* control = Reachable(dialog, id);
-    if (!control || !IsButton(*control) || ButtonType(*control) == BS_GROUPBOX) {
+    if (!control || !IsButton(*control)) {
         return;
     }
-    HWND window = GetDlgItem(dialog, id);
-    SetFocus(window);
-    if (ButtonType(*control) == BS_AUTOCHECKBOX) {
-        SendMessageA(window, BM_SETCHECK, control->check ? 0 : 1, 0);
-    } else if (ButtonType(*control) == BS_AUTO3STATE) {
-        SendMessageA(window, BM_SETCHECK, (control->check + 1) % 3, 0);
+    SetFocus(control->window);
+    if (control->type == Role::CheckBox) {
+        control->check = control->check ? 0 : 1;
     }
     Command(dialog, id, BN_CLICKED);
 }
 
 void Type(HWND dialog, int id, const std::string& text) {
     ControlRecord* control = Reachable(dialog, id);
-    if (!control || control->className != "Edit") {
+    if (!control || IsButton(*control)) {
         return;
     }
-    SetFocus(GetDlgItem(dialog, id));
+    SetFocus(control->window);
     control->text = text;
     Command(dialog, id, EN_CHANGE);
 }
@@ -220,18 +170,9 @@ void PressEnter(HWND dialog) {
         return;
     }
     ControlRecord* focused = FindControl(GetFocus());
-    int id = IDOK;
-    if (focused && focused->dialog == dialog && IsPushButton(*focused)) {
-        id = focused->id;
-    } else {
-        for (HWND control : state.dialogs[dialog].controls) {
-            const ControlRecord& record = state.controls[control];
-            if (IsButton(record) && ButtonType(record) == BS_DEFPUSHBUTTON) {
-                id = record.id;
-            }
-        }
-    }
-    Command(dialog, id, BN_CLICKED);
+    bool pushButton = focused && GetParent(focused->window) == dialog &&
+                      (focused->type == Role::PushButton || focused->type == Role::DefaultButton);
+    Command(dialog, pushButton ? focused->id : IDOK, BN_CLICKED);
 }
 
 void PressEscape(HWND dialog) {
@@ -241,33 +182,24 @@ void PressEscape(HWND dialog) {
 }
 
 void CloseBox(HWND dialog) {
-    if (Open(dialog)) {
-        SendMessageA(dialog, WM_CLOSE, 0, 0);
+    if (Open(dialog) && !FindDialog(dialog)->procedure(dialog, WM_CLOSE, 0, 0)) {
+        Command(dialog, IDCANCEL, BN_CLICKED);
     }
 }
 
 std::vector<ControlInfo> Controls(HWND dialog) {
     std::vector<ControlInfo> controls;
-    DialogRecord* record = FindDialog(dialog);
-    for (HWND control : record ? record->controls : std::vector<HWND>{}) {
-        const ControlRecord& c = state.controls[control];
-        controls.push_back(
-            {control, c.id, c.className, c.text, c.style, !state.disabled.count(control), c.check});
+    if (DialogRecord* record = FindDialog(dialog)) {
+        for (const ControlRecord& c : record->controls) {
+            controls.push_back({c.window, c.id, c.text, c.enabled, c.check});
+        }
     }
     return controls;
 }
 
 ControlInfo Control(HWND dialog, int id) {
-    for (const ControlInfo& control : Controls(dialog)) {
-        if (control.id == id) {
-            return control;
-        }
-    }
-    return {};
-}
-
-bool Enabled(HWND window) {
-    return WindowAlive(window) && !state.disabled.count(window);
+    ControlRecord* c = FindControl(dialog, id);
+    return c ? ControlInfo{c->window, c->id, c->text, c->enabled, c->check} : ControlInfo{};
 }
 
 bool DialogEnded(HWND dialog) {
@@ -283,22 +215,24 @@ std::vector<MessageBoxCall> MessageBoxes() {
 
 INT_PTR DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND parent,
                         DLGPROC procedure, LPARAM initParam) {
-    DWORD size = 0;
-    const BYTE* bytes = instance == fake::Instance()
-                            ? fake::ResourceBytes(RT_DIALOG, templateName, &size)
-                            : nullptr;
-    fake::detail::DialogTemplate layout;
-    if (!bytes || !fake::detail::ParseDialogTemplate(bytes, size, &layout) ||
-        ShouldFail("DialogBoxParamA")) {
+    if (instance != model::Instance() || !model::ResourceBytes(RT_DIALOG, templateName, nullptr) ||
+        backend::ShouldFail("DialogBoxParamA")) {
         return -1;
     }
-    HWND dialog = Build(layout, parent, procedure);
+    model::WindowInfo frame;
+    frame.className = "#32770";
+    frame.parent = parent;
+    HWND dialog = model::AddWindow(frame);
+    DialogRecord& record = state.dialogs[dialog];
+    record.procedure = procedure;
+    for (auto [id, type] : Layout) {
+        model::WindowInfo info;
+        info.parent = dialog;
+        record.controls.push_back({model::AddWindow(info), id, type, ""});
+    }
     HWND first = FirstTabStop(dialog);
-    if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam) &&
-        FindDialog(dialog)) {
-        if (HWND focus = FirstTabStop(dialog)) {
-            SetFocus(focus);
-        }
+    if (procedure(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam)) {
+        SetFocus(FirstTabStop(dialog));
     }
     std::function<void(HWND)> script = state.script;
     if (script) {
@@ -306,8 +240,9 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, const char* templateName, HWND paren
     } else {
         fake::PressEscape(dialog);
     }
-    INT_PTR result = fake::DialogEnded(dialog) ? state.dialogs[dialog].result : -1;
-    Dismantle(dialog);
+    INT_PTR result = record.ended ? record.result : -1;
+    DestroyWindow(dialog);
+    state.dialogs.erase(dialog);
     return result;
 }
 
@@ -322,38 +257,69 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
 }
 
 HWND GetDlgItem(HWND dialog, int id) {
-    DialogRecord* record = FindDialog(dialog);
-    for (HWND control : record ? record->controls : std::vector<HWND>{}) {
-        if (state.controls[control].id == id && WindowAlive(control)) {
-            return control;
-        }
+    ControlRecord* control = FindControl(dialog, id);
+    return control ? control->window : nullptr;
+}
+
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlRecord* control = FindControl(dialog, id);
+    if (!control) {
+        return 0;
     }
-    return nullptr;
+    switch (message) {
+    case BM_GETCHECK: return IsButton(*control) ? control->check : 0;
+    case BM_SETCHECK:
+        // A state beyond what the box can show is shown as its highest.
+        if (control->type == Role::CheckBox) {
+            control->check = static_cast<UINT>(std::min<WPARAM>(wParam, 1));
+        }
+        return 0;
+    case WM_SETTEXT: control->text = reinterpret_cast<const char*>(lParam); return 1;
+    default: return 0;
+    }
+}
+
+BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) {
+    char text[16];
+    std::snprintf(text, sizeof text, isSigned ? "%d" : "%u", value);
+    return SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0;
+}
+
+UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
+    ControlRecord* control = FindControl(dialog, id);
+    UINT value = 0;
+    bool converted = control && !isSigned && DialogInteger(control->text, &value);
+    if (translated) {
+        *translated = converted;
+    }
+    return converted ? value : 0;
+}
+
+UINT IsDlgButtonChecked(HWND dialog, int id) {
+    return static_cast<UINT>(SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0));
 }
 
 BOOL EnableWindow(HWND window, BOOL enable) {
-    BOOL wasDisabled = state.disabled.count(window) ? 1 : 0;
-    if (!WindowAlive(window)) {
+    ControlRecord* control = FindControl(window);
+    if (!control) {
         return 0;
     }
-    if (enable) {
-        state.disabled.erase(window);
-    } else {
-        state.disabled.insert(window);
-        if (state.focus == window) {
-            state.focus = nullptr; // a disabled window cannot keep the focus
-        }
+    BOOL wasDisabled = !control->enabled;
+    control->enabled = enable != 0;
+    if (!enable && state.focus == window) {
+        state.focus = nullptr; // a disabled window cannot keep the focus
     }
     return wasDisabled;
 }
 
 HWND GetFocus() {
-    return WindowAlive(state.focus) ? state.focus : nullptr;
+    return IsWindow(state.focus) ? state.focus : nullptr;
 }
 
 HWND SetFocus(HWND window) {
     HWND previous = GetFocus();
-    if (window && (!WindowAlive(window) || state.disabled.count(window))) {
+    ControlRecord* control = FindControl(window);
+    if (window && (!IsWindow(window) || (control && !control->enabled))) {
         return nullptr;
     }
     state.focus = window;
@@ -361,8 +327,10 @@ HWND SetFocus(HWND window) {
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
-    state.messageBoxes.push_back({owner, text ? text : "", caption ? caption : "Error", type,
-                                  GetFocus(), fake::detail::QuitPending()});
+    MSG quit{};
+    bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, 0) != 0;
+    state.messageBoxes.push_back(
+        {owner, text ? text : "", caption ? caption : "Error", type, GetFocus(), quitting});
     return IDOK;
 }
 

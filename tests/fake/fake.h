@@ -1,11 +1,11 @@
-// The fake platform the unit tests run against: one thread, one message queue, windows with
-// procedures, timers and a clock driven by the test, scripted cursor, registry, libraries and
-// code page, the product's own resources, and counters of every handle made and released.
-// Graphics and memory are in fake_gdi.h; dialogs, message boxes and the profile file in
-// fake_dialog.h and fake_profile.h.
+// The fake platform the unit tests run against: the shipped platform model (platform/model/)
+// under the test's hands. The test drives the clock, the cursor, the calendar, the command line
+// and code page, libraries, registry and sound devices, makes any operation fail, and reads back
+// what the saver left: live handles, queued messages, drawings, sounds, notices. Dialogs and
+// message boxes are in fake_dialog.h.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/model/model.h"
 
 #include <functional>
 #include <map>
@@ -14,35 +14,50 @@
 
 namespace polkamoot::fake {
 
-// Back to a fresh machine: no windows, timers, files, keys or libraries; a 640 x 480 screen,
-// code page 1252, tick count 0, cursor at (320, 240); every counter zero.
-void Reset();
+using model::BitmapAlive;
+using model::BitmapImage;
+using model::BlockSize;
+using model::CreatedWindows;
+using model::Image;
+using model::Info;
+using model::Kind;
+using model::Live;
+using model::LockCount;
+using model::MakeBitmap;
+using model::ProfileExists;
+using model::ProfileText;
+using model::ResourceBytes;
+using model::SetProfileText;
+using model::SetScreenSize;
+using model::TimerInfo;
+using model::Timers;
+using model::WindowInfo;
 
-// Handles the saver makes and must give back, counted while they live.
-enum class Kind { Window, Dc, Bitmap, Palette, Memory, Library, Resource, Key, Timer };
-int Live(Kind kind);
+// Back to a fresh machine: the model's fresh process, code page 1252, tick count 0, cursor at
+// (320, 240), no libraries, registry, sound device or scripts.
+void Reset();
 
 // Makes the named platform operation fail once it has succeeded `successes` more times.
 void FailCall(const std::string& operation, int successes = 0);
 
-// Windows.
-struct WindowInfo {
-    std::string className;
-    std::string title;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 0, height = 0;
-    bool alive = false;
-};
-WindowInfo Info(HWND window);
-std::vector<HWND> CreatedWindows();
-// A window of another program, such as the settings page that hosts a preview.
+constexpr DWORD Rgb(BYTE red, BYTE green, BYTE blue) {
+    return DWORD{red} << 16 | DWORD{green} << 8 | blue;
+}
+
+// Windows. A foreign window is one of another program, such as the page a preview runs in.
 HWND MakeForeignWindow(int width, int height, const std::string& className = "ForeignWindow",
                        const std::string& title = "", HWND parent = nullptr);
-void SetScreenSize(int width, int height);
 void SetForeground(HWND window);
 HWND Foreground();
+Image Surface(HWND window); // what has been drawn on the client area
+
+// Every rectangle drawn on a window, in order.
+struct Painting {
+    HWND window;
+    RECT rect;
+};
+std::vector<Painting> Paintings();
+void ClearPaintings();
 
 // Messages. Posted() is the queue as it stands; DefaultCalls() every message that reached the
 // platform's default procedure, in order.
@@ -53,19 +68,13 @@ std::vector<UINT> DefaultCalls();
 // return true, or return false to make GetMessageA give up (LoopStarved() then says so).
 void SetIdle(std::function<bool()> idle);
 bool LoopStarved();
-// Dispatches every queued message except the quit request, and what they post in turn.
+// Dispatches every queued message, and what they post in turn.
 void DispatchAll();
 
-// Time, timers and the cursor.
+// Time and the cursor.
 void SetTickCount(DWORD tick);
 void AdvanceTime(DWORD milliseconds); // posts WM_TIMER for every timer that falls due
 void SetCalendarTime(std::time_t seconds);
-struct TimerInfo {
-    HWND window;
-    UINT_PTR id;
-    UINT period;
-};
-std::vector<TimerInfo> Timers();
 int Yields(); // Sleep(0) calls
 void SetCursorPos(int x, int y);
 HCURSOR CurrentCursor();
@@ -106,7 +115,9 @@ bool SoundPlaying();
 void FinishSound();
 void SetWaveDevices(UINT count);
 
-// The product's resources, as the Windows build carries them.
-const BYTE* ResourceBytes(const char* type, const char* name, DWORD* size);
+namespace detail {
+void ResetSystem();
+void ResetDialogs();
+} // namespace detail
 
 } // namespace polkamoot::fake

@@ -1,9 +1,7 @@
-// Modal dialogs, their controls, keyboard focus and message boxes of the fake platform.
-// DialogBoxParamA builds the dialog and its controls from the product's own template, sends
-// WM_INITDIALOG, focuses the first tab stop that can take it when the procedure asks, then
-// lets the test's script act as the user. Check boxes, push buttons and edit fields are
-// simulated; an edit takes any text, however narrow it is; GetDlgItemInt converts unsigned
-// only; a modal dialog leaves its owner enabled.
+// The configuration dialog as the tests see it: DialogBoxParamA makes a dialog window holding
+// the controls the procedure addresses (check boxes, the minutes field, OK and Cancel, in tab
+// order), sends WM_INITDIALOG, focuses the first tab stop when the procedure asks, then lets the
+// test's script act as the user. Keyboard focus, enabling and message boxes are kept here too.
 #pragma once
 
 #include "fake/fake.h"
@@ -19,7 +17,7 @@ namespace polkamoot::fake {
 void SetDialogScript(std::function<void(HWND dialog)> script);
 
 // The user's hands. None of them reaches a disabled control or a dialog that has ended.
-void Click(HWND dialog, int id); // focuses, toggles an automatic check box, BN_CLICKED
+void Click(HWND dialog, int id);                         // focuses, toggles a check box, BN_CLICKED
 void Type(HWND dialog, int id, const std::string& text); // focuses, replaces, EN_CHANGE
 void PressEnter(HWND dialog);  // the focused push button, else the default one
 void PressEscape(HWND dialog); // IDCANCEL
@@ -28,15 +26,12 @@ void CloseBox(HWND dialog);    // WM_CLOSE, which the dialog manager turns into 
 struct ControlInfo {
     HWND window = nullptr;
     int id = 0;
-    std::string className;
     std::string text;
-    DWORD style = 0;
     bool enabled = false;
     UINT check = 0;
 };
-std::vector<ControlInfo> Controls(HWND dialog); // in template order
+std::vector<ControlInfo> Controls(HWND dialog); // in tab order
 ControlInfo Control(HWND dialog, int id);
-bool Enabled(HWND window);
 bool DialogEnded(HWND dialog);
 
 // Every message box, in order; each is answered with IDOK at once. A box that meets a pending

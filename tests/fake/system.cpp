@@ -1,4 +1,6 @@
-#include "fake/fake_internal.h"
+// The process, its libraries, the registry, the saver-running notice, the fault report and the
+// sound device, as the test sets them up.
+#include "fake/fake.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,10 +10,10 @@ namespace polkamoot {
 
 namespace {
 
-using fake::Kind;
-using fake::detail::NewHandle;
-using fake::detail::Release;
-using fake::detail::ShouldFail;
+using backend::ShouldFail;
+using model::Kind;
+using model::NewHandle;
+using model::Release;
 
 constexpr LONG ErrorFileNotFound = 2;
 constexpr LONG ErrorMoreData = 234;
@@ -27,7 +29,6 @@ struct Library {
 struct System {
     std::string commandLine = "polkamoot.scr";
     UINT codePage = 1252;
-    std::time_t calendarTime = 0;
     std::map<std::string, Library> libraries;
     std::map<std::string, std::map<std::string, std::vector<BYTE>>> registry;
     std::map<HKEY, std::string> openKeys;
@@ -42,8 +43,6 @@ struct System {
 };
 
 System system;
-
-const HINSTANCE instance = reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000});
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -73,12 +72,6 @@ void SetCommandLine(const std::string& commandLine) {
 }
 void SetCodePage(UINT codePage) {
     system.codePage = codePage;
-}
-HINSTANCE Instance() {
-    return instance;
-}
-void SetCalendarTime(std::time_t seconds) {
-    system.calendarTime = seconds;
 }
 
 void InstallLibrary(const std::string& name, std::map<std::string, FARPROC> entries,
@@ -155,7 +148,7 @@ BOOL GetCPInfo(UINT codePage, CPINFO* info) {
 
 HMODULE GetModuleHandleA(const char* name) {
     if (!name) {
-        return instance;
+        return model::Instance();
     }
     auto found = system.libraries.find(Upper(name));
     return found == system.libraries.end() ? nullptr : found->second.handle;
@@ -195,13 +188,6 @@ BOOL FreeLibrary(HMODULE module) {
         Release(Kind::Library);
     }
     return 1;
-}
-
-std::time_t time(std::time_t* result) {
-    if (result) {
-        *result = system.calendarTime;
-    }
-    return system.calendarTime;
 }
 
 LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {

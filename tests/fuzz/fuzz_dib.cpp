@@ -3,7 +3,7 @@
 // or null, the input untouched, nothing held afterwards.
 #include "fuzz_support.h"
 
-#include "fake/fake_gdi.h"
+#include "fake/fake.h"
 #include "sprites/packed_dib.h"
 #include "sprites/recolor.h"
 #include "sprites/standard_colors.h"

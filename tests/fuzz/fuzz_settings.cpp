@@ -2,8 +2,8 @@
 // whatever the dialog then saves reads back as it was shown.
 #include "fuzz_support.h"
 
+#include "fake/fake.h"
 #include "fake/fake_dialog.h"
-#include "fake/fake_profile.h"
 #include "host/host.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"

@@ -21,8 +21,8 @@ void FreshProcess() {
 
 void RequireNothingHeld(const char* after) {
     using fake::Kind;
-    for (Kind kind : {Kind::Dc, Kind::Bitmap, Kind::Palette, Kind::Memory, Kind::Library,
-                      Kind::Resource, Kind::Key, Kind::Timer}) {
+    for (Kind kind : {Kind::Dc, Kind::Bitmap, Kind::Memory, Kind::Library, Kind::Resource,
+                      Kind::Key, Kind::Timer}) {
         if (fake::Live(kind) != 0) {
             std::fprintf(stderr, "%s left %d handles of kind %d\n", after, fake::Live(kind),
                          static_cast<int>(kind));

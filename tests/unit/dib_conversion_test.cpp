@@ -1,6 +1,6 @@
 #include "sprites/dib_conversion.h"
 
-#include "fake/fake_gdi.h"
+#include "fake/fake.h"
 #include "sprite_frames.h"
 
 #include <gtest/gtest.h>
@@ -77,126 +77,38 @@ TEST_F(DibConversion, SpriteSizedFrameGivesTheDocumentedBlock) {
 }
 
 TEST_F(DibConversion, FourBitValuesArePositionsOfTheNearestStandardColor) {
-    for (int displayBits : {32, 16}) {
-        fake::Reset();
-        fake::SetDisplayBits(displayBits);
-        fake::Image row = StandardRow();
-        for (DWORD off : {Rgb(166, 202, 240), Rgb(200, 10, 10), Rgb(100, 100, 100),
-                          Rgb(160, 160, 164), Rgb(10, 200, 240)}) {
-            row.pixels.push_back(off);
-        }
-        row.width = static_cast<int>(row.pixels.size());
-        HBITMAP bitmap = fake::MakeBitmap(row);
-        PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, 4, BI_RGB, DIB_RGB_COLORS);
-        ASSERT_NE(nullptr, dib);
-        std::vector<int> expected = {0,  1,  2,  3,  4,  5, 6, 7, 8, 9, 10,
-                                     11, 12, 13, 14, 15, 7, 9, 8, 7, 14};
-        EXPECT_EQ(expected, RowValues(Contents(dib), 0, row.width)) << displayBits;
-        GlobalFree(dib);
-        DeleteObject(bitmap);
+    fake::Image row = StandardRow();
+    for (DWORD off : {Rgb(166, 202, 240), Rgb(200, 10, 10), Rgb(100, 100, 100), Rgb(160, 160, 164),
+                      Rgb(10, 200, 240)}) {
+        row.pixels.push_back(off);
     }
-}
-
-TEST_F(DibConversion, FourBitRoundTripKeepsEveryStandardColorOnEveryDisplay) {
-    for (int displayBits : {32, 16}) {
-        fake::Reset();
-        fake::SetDisplayBits(displayBits);
-        HBITMAP bitmap = fake::MakeBitmap(StandardRow());
-        PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, 4, BI_RGB, DIB_RGB_COLORS);
-        HBITMAP back = MakeBitmapFromDib(dib, nullptr, DIB_RGB_COLORS);
-        ASSERT_NE(nullptr, back);
-        EXPECT_EQ(fake::BitmapImage(bitmap), fake::BitmapImage(back)) << displayBits;
-        GlobalFree(dib);
-        DeleteObject(back);
-        DeleteObject(bitmap);
-        EXPECT_EQ(0, fake::Live(Kind::Bitmap));
-        EXPECT_EQ(0, fake::Live(Kind::Memory));
-    }
-}
-
-// The call pattern the recoloring no longer uses: palette indices relative to the default
-// palette are not StandardColorTable positions, as measured on the real platform.
-TEST_F(DibConversion, PaletteIndexImagesFollowThePlatformPalette) {
-    HBITMAP bitmap = fake::MakeBitmap(StandardRow());
-    PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, 4, BI_RGB, DIB_PAL_COLORS);
-    std::vector<BYTE> contents = Contents(dib);
-    std::vector<int> values = RowValues(contents, 0, 16);
-    EXPECT_EQ(13, values[9]);  // red
-    EXPECT_EQ(14, values[10]); // green
-    EXPECT_EQ(4, values[12]);  // blue
-    EXPECT_EQ(10, values[15]); // white
-    HBITMAP back = MakeBitmapFromDib(dib, nullptr, DIB_PAL_COLORS);
-    fake::Image image = fake::BitmapImage(back);
-    EXPECT_EQ(Rgb(255, 0, 0), image.At(9, 0));
-    EXPECT_EQ(Rgb(255, 251, 240), image.At(15, 0));
+    row.width = static_cast<int>(row.pixels.size());
+    HBITMAP bitmap = fake::MakeBitmap(row);
+    PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, 4, BI_RGB, DIB_RGB_COLORS);
+    ASSERT_NE(nullptr, dib);
+    std::vector<int> expected = {0,  1,  2,  3,  4,  5, 6, 7, 8, 9, 10,
+                                 11, 12, 13, 14, 15, 7, 9, 8, 7, 14};
+    EXPECT_EQ(expected, RowValues(Contents(dib), 0, row.width));
     GlobalFree(dib);
-    DeleteObject(back);
     DeleteObject(bitmap);
 }
 
-TEST_F(DibConversion, OtherFormatsAreThePlatforms) {
-    fake::Image image = frames::RoleFrame(13, 5, true);
-    HBITMAP bitmap = fake::MakeBitmap(image);
-    struct Case {
-        WORD bits;
-        WORD resultBits;
-        DWORD blockSize;
-        bool exact;
-    };
-    for (Case c : {Case{24, 24, 40 + 40 * 5, true}, Case{32, 32, 40 + 52 * 5, true},
-                   Case{0, 32, 40 + 52 * 5, true}, Case{8, 8, 40 + 1024 + 16 * 5, true},
-                   Case{1, 1, 40 + 8 + 4 * 5, false}}) {
-        PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, c.bits, BI_RGB, DIB_RGB_COLORS);
-        ASSERT_NE(nullptr, dib) << c.bits;
-        EXPECT_EQ(c.blockSize, fake::BlockSize(dib)) << c.bits;
-        EXPECT_EQ(c.resultBits, Header(Contents(dib)).biBitCount);
-        HBITMAP back = MakeBitmapFromDib(dib, nullptr, DIB_RGB_COLORS);
-        ASSERT_NE(nullptr, back) << c.bits;
-        fake::Image result = fake::BitmapImage(back);
-        if (c.exact) {
-            EXPECT_EQ(image, result) << c.bits;
-        } else {
-            for (DWORD pixel : result.pixels) {
-                EXPECT_TRUE(pixel == 0 || pixel == 0xFFFFFF);
-            }
-        }
-        GlobalFree(dib);
-        DeleteObject(back);
-    }
-    DeleteObject(bitmap);
-    EXPECT_EQ(0, fake::Live(Kind::Memory));
-    EXPECT_EQ(0, fake::Live(Kind::Bitmap));
-}
-
-TEST_F(DibConversion, ScreenPaletteIsSelectedThenRestoredInTheBackground) {
+TEST_F(DibConversion, FourBitRoundTripKeepsEveryStandardColor) {
     HBITMAP bitmap = fake::MakeBitmap(StandardRow());
     PackedDib dib = MakeDibFromBitmap(bitmap, nullptr, 4, BI_RGB, DIB_RGB_COLORS);
-    auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-    std::vector<fake::PaletteCall> calls = fake::PaletteCalls();
-    ASSERT_EQ(4u, calls.size());
-    EXPECT_EQ(palette, calls[0].palette);
-    EXPECT_EQ(0, calls[0].forceBackground);
-    EXPECT_TRUE(calls[1].realize);
-    EXPECT_EQ(1, calls[2].forceBackground);
-    EXPECT_TRUE(calls[3].realize);
-    EXPECT_EQ(calls[0].dc, calls[3].dc);
-
-    HBITMAP back = MakeBitmapFromDib(dib, palette, DIB_RGB_COLORS);
-    calls = fake::PaletteCalls();
-    ASSERT_EQ(7u, calls.size());
-    EXPECT_EQ(palette, calls[4].palette);
-    EXPECT_TRUE(calls[5].realize);
-    EXPECT_EQ(0, calls[6].forceBackground); // the previous one, foreground, not realized
-    EXPECT_EQ(0, fake::Live(Kind::Dc));
+    HBITMAP back = MakeBitmapFromDib(dib, nullptr, DIB_RGB_COLORS);
+    ASSERT_NE(nullptr, back);
+    EXPECT_EQ(fake::BitmapImage(bitmap), fake::BitmapImage(back));
     GlobalFree(dib);
     DeleteObject(back);
     DeleteObject(bitmap);
+    EXPECT_EQ(0, fake::Live(Kind::Bitmap));
+    EXPECT_EQ(0, fake::Live(Kind::Memory));
 }
 
 TEST_F(DibConversion, NullInputsReturnNullWithoutTouchingTheScreen) {
     EXPECT_EQ(nullptr, MakeDibFromBitmap(nullptr, nullptr, 4, BI_RGB, DIB_RGB_COLORS));
     EXPECT_EQ(nullptr, MakeBitmapFromDib(nullptr, nullptr, DIB_RGB_COLORS));
-    EXPECT_TRUE(fake::PaletteCalls().empty());
     EXPECT_EQ(0, fake::Live(Kind::Memory));
 }
 
@@ -216,7 +128,6 @@ TEST_P(DibFromBitmapFailure, ReturnsNullAndLeavesNothingBehind) {
     EXPECT_EQ(1, fake::Live(Kind::Bitmap));
     EXPECT_EQ(0, fake::Live(Kind::Memory));
     EXPECT_EQ(0, fake::Live(Kind::Dc));
-    EXPECT_EQ(0, fake::FreedWhileLocked());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, DibFromBitmapFailure,
@@ -240,9 +151,6 @@ TEST_F(DibConversion, BitmapFromDibFailuresUnlockButKeepTheBlock) {
         EXPECT_EQ(1, fake::Live(Kind::Bitmap)) << operation;
         EXPECT_EQ(0, fake::Live(Kind::Dc)) << operation;
     }
-    // The failed creation still put the previous palette back.
-    EXPECT_EQ(0, fake::PaletteCalls().back().forceBackground);
-    EXPECT_FALSE(fake::PaletteCalls().back().realize);
     GlobalFree(dib);
     DeleteObject(bitmap);
 }

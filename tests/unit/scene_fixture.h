@@ -5,8 +5,7 @@
 #include "animation/animation.h"
 #include "animation/random.h"
 #include "animation/scene.h"
-#include "fake/fake_gdi.h"
-#include "fake/fake_profile.h"
+#include "fake/fake.h"
 #include "host_fixture.h"
 #include "settings/settings_store.h"
 

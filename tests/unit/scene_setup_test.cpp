@@ -193,15 +193,14 @@ TEST_F(SceneSetup, FailedSpriteDestroysTheWindowAnswersZeroAndLeavesNothing) {
 TEST_F(SceneSetup, EraseBackgroundFillsTheClientAsTakenAtSetupAndIsNotPassedOn) {
     HWND window = Saver(300, 200);
     HDC dc = GetDC(window);
-    fake::ClearDrawCalls();
+    fake::ClearPaintings();
     EXPECT_EQ(0, SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
     ReleaseDC(window, dc);
-    std::vector<fake::DrawCall> calls = fake::DrawCalls();
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(fake::DrawOp::FillRect, calls[0].op);
-    EXPECT_EQ(dc, calls[0].dc);
-    EXPECT_EQ(300, calls[0].rect.right);
-    EXPECT_EQ(200, calls[0].rect.bottom);
+    std::vector<fake::Painting> paintings = fake::Paintings();
+    ASSERT_EQ(1u, paintings.size());
+    EXPECT_EQ(window, paintings[0].window);
+    EXPECT_EQ(300, paintings[0].rect.right);
+    EXPECT_EQ(200, paintings[0].rect.bottom);
     EXPECT_EQ(0, CountOf(fake::DefaultCalls(), WM_ERASEBKGND));
 }
 
@@ -230,11 +229,11 @@ TEST_F(SceneSetup, TeardownStopsEverythingAndReleasesEveryBitmapAndSound) {
 TEST_F(SceneSetup, TimerHandledInsideAnotherIsPassedOnWithoutATick) {
     HWND window = Saver();
     int frame = Bears[0].frameIndex;
-    fake::ClearDrawCalls();
+    fake::ClearPaintings();
     Scene.TimerBusy = 1;
     Tick(window);
     EXPECT_EQ(frame, Bears[0].frameIndex);
-    EXPECT_TRUE(fake::DrawCalls().empty());
+    EXPECT_TRUE(fake::Paintings().empty());
     EXPECT_EQ(1, CountOf(fake::DefaultCalls(), WM_TIMER));
 
     Scene.TimerBusy = 0;

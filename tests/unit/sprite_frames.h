@@ -1,7 +1,7 @@
 // Frames for the sprite tests: images of standard colors drawn in code.
 #pragma once
 
-#include "fake/fake_gdi.h"
+#include "fake/fake.h"
 #include "sprites/color_maps.h"
 #include "sprites/standard_colors.h"
 
@@ -42,13 +42,6 @@ inline fake::Image Recolored(const fake::Image& image, int from, int to) {
         }
     }
     return result;
-}
-
-inline fake::Image AsDisplayed(fake::Image image) {
-    for (DWORD& pixel : image.pixels) {
-        pixel = fake::DisplayColor(pixel);
-    }
-    return image;
 }
 
 } // namespace polkamoot::frames

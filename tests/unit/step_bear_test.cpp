@@ -128,7 +128,6 @@ class Drawing : public SceneTest {
         fake::SetWaveDevices(1);
         Profile("Sound=1\r\n");
         window = Saver();
-        fake::ClearDrawCalls();
     }
 
     static void Place(int x, int y, int dx, int dy) {
@@ -138,14 +137,19 @@ class Drawing : public SceneTest {
         Bears[0].dy = dy;
     }
 
-    static std::vector<RECT> Rects(fake::DrawOp op) {
-        std::vector<RECT> rects;
-        for (const fake::DrawCall& call : fake::DrawCalls()) {
-            if (call.op == op) {
-                rects.push_back(call.rect);
-            }
-        }
-        return rects;
+    // A white client area, so that what the step blackens shows.
+    void PaintWhite() {
+        HBITMAP white =
+            fake::MakeBitmap(fake::Image{640, 480, std::vector<DWORD>(640 * 480, 0xFFFFFF)});
+        HDC dc = GetDC(window);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(source, white);
+        StretchBlt(dc, 0, 0, 640, 480, source, 0, 0, 640, 480, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+        ReleaseDC(window, dc);
+        DeleteObject(white);
+        fake::ClearPaintings();
     }
 
     static void ExpectRect(const RECT& expected, const RECT& actual) {
@@ -155,40 +159,48 @@ class Drawing : public SceneTest {
         EXPECT_EQ(expected.bottom, actual.bottom);
     }
 
+    // The frame at the bear's place, black where it was and is no more, white elsewhere.
+    void ExpectScreen(HBITMAP frame, const RECT& old) {
+        fake::Image image = fake::BitmapImage(frame);
+        fake::Image surface = fake::Surface(window);
+        const Bear& bear = Bears[0];
+        for (int y = 0; y < surface.height; ++y) {
+            for (int x = 0; x < surface.width; ++x) {
+                bool drawn = x >= bear.x && x < bear.x + 148 && y >= bear.y && y < bear.y + 127;
+                bool left = x >= old.left && x < old.right && y >= old.top && y < old.bottom;
+                DWORD expected = drawn  ? image.At(x - bear.x, y - bear.y)
+                                 : left ? 0
+                                        : DWORD{0xFFFFFF};
+                ASSERT_EQ(expected, surface.At(x, y)) << x << ", " << y;
+            }
+        }
+    }
+
     HWND window = nullptr;
 };
 
-TEST_F(Drawing, DiagonalStepDrawsTheSpriteThenBlackensBothStrips) {
+TEST_F(Drawing, DiagonalStepDrawsTheSpriteAndBlackensOnlyWhatItLeft) {
+    PaintWhite();
     Place(100, 50, 10, -10);
     Tick(window);
-    std::vector<fake::DrawCall> calls = fake::DrawCalls();
-    ASSERT_EQ(3u, calls.size());
-    EXPECT_EQ(fake::DrawOp::StretchBlt, calls[0].op);
-    EXPECT_EQ(window, calls[0].window);
-    ExpectRect(RECT{110, 40, 258, 167}, calls[0].rect);
-    ExpectRect(RECT{0, 0, 148, 127}, calls[0].sourceRect);
-    EXPECT_EQ(Bears[0].rightFrames[Bears[0].frameIndex], calls[0].sourceBitmap);
-    ExpectRect(RECT{100, 50, 110, 177}, calls[1].rect);
-    ExpectRect(RECT{100, 167, 248, 177}, calls[2].rect);
-    EXPECT_EQ(fake::DrawOp::FillRect, calls[2].op);
+    std::vector<fake::Painting> paintings = fake::Paintings();
+    ASSERT_EQ(3u, paintings.size()) << "the sprite and two strips, nothing more";
+    EXPECT_EQ(window, paintings[0].window);
+    ExpectRect(RECT{110, 40, 258, 167}, paintings[0].rect);
+    ExpectRect(RECT{100, 50, 110, 177}, paintings[1].rect);
+    ExpectRect(RECT{100, 167, 248, 177}, paintings[2].rect);
     EXPECT_EQ(0, fake::Live(fake::Kind::Dc)) << "contexts do not outlive the step";
-    fake::Image frame = fake::BitmapImage(calls[0].sourceBitmap);
-    fake::Image surface = fake::Surface(window);
-    for (int y = 0; y < 127; ++y) {
-        for (int x = 0; x < 148; ++x) {
-            ASSERT_EQ(frame.At(x, y), surface.At(110 + x, 40 + y)) << x << ", " << y;
-        }
-    }
+    ExpectScreen(Bears[0].rightFrames[Bears[0].frameIndex], RECT{100, 50, 248, 177});
     EXPECT_TRUE(fake::SoundRequests().empty());
 }
 
-TEST_F(Drawing, BounceTickRedrawsInPlaceAndBlackensNothing) {
+TEST_F(Drawing, BounceTickRedrawsInPlaceFacingBackAndBlackensNothing) {
+    PaintWhite();
     Place(483, 200, 10, 10);
     Tick(window);
-    EXPECT_TRUE(Rects(fake::DrawOp::FillRect).empty());
-    ASSERT_EQ(1u, Rects(fake::DrawOp::StretchBlt).size());
-    ExpectRect(RECT{483, 200, 631, 327}, Rects(fake::DrawOp::StretchBlt)[0]);
-    EXPECT_EQ(Bears[0].leftFrames[Bears[0].frameIndex], fake::DrawCalls()[0].sourceBitmap);
+    ASSERT_EQ(1u, fake::Paintings().size());
+    ExpectRect(RECT{483, 200, 631, 327}, fake::Paintings()[0].rect);
+    ExpectScreen(Bears[0].leftFrames[Bears[0].frameIndex], RECT{});
 }
 
 TEST_F(Drawing, OneCryAtATimeTheRestDroppedNeverQueued) {
@@ -231,8 +243,7 @@ TEST_F(SceneTest, PreviewSmallerThanASpriteDrawsShrunkBearsInTheirColors) {
             other += pixel != 0 && pixel != fake::Rgb(255, 0, 0);
         }
     }
-    // Pixels combined with AND would leave mostly dark red and black; one pixel of each group
-    // keeps the body red.
+    // One pixel of each group keeps the body red.
     EXPECT_GT(red, 100);
     EXPECT_GT(red, other);
 }

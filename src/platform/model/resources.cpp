@@ -1,10 +1,13 @@
-// The product's resources, from the same compiled resource file the Windows build links in,
-// found by type and name without regard to case.
-#include "fake/fake_internal.h"
+// The program's resources in the model: the compiled resource file that the Windows build links
+// in, embedded by the build as PolkamootResources, found by type and by name or number without
+// regard to case. Bitmaps load through dib.cpp; strings come cut to the buffer; an icon is a
+// handle that draws nothing. Not modelled: languages other than the one stored, cursors, menus,
+// dialog templates as dialogs (their bytes are found like any resource's).
+#include "platform/model/model_internal.h"
 
 #include <cctype>
 #include <cstdlib>
-#include <cstring>
+#include <map>
 
 extern const unsigned char PolkamootResources[];
 extern const std::size_t PolkamootResourcesSize;
@@ -12,8 +15,6 @@ extern const std::size_t PolkamootResourcesSize;
 namespace polkamoot {
 
 namespace {
-
-using fake::Kind;
 
 // A type or name: a number, or text in capitals.
 struct Key {
@@ -47,8 +48,8 @@ const BYTE* ReadKey(const BYTE* at, Key* key) {
     return at + 2;
 }
 
-// The compiled form: entries of size, header size, type, name and fixed fields, each padded
-// to four bytes.
+// The compiled form: entries of data size, header size, type, name and fixed fields, each
+// padded to four bytes.
 std::vector<Entry> ParseResources() {
     std::vector<Entry> entries;
     const BYTE* at = PolkamootResources;
@@ -102,7 +103,11 @@ std::map<HGLOBAL, const Entry*> loaded;
 
 } // namespace
 
-const BYTE* fake::ResourceBytes(const char* type, const char* name, DWORD* size) {
+void model::detail::ResetResources() {
+    loaded.clear();
+}
+
+const BYTE* model::ResourceBytes(const char* type, const char* name, DWORD* size) {
     const Entry* entry = Lookup(type, name);
     if (size) {
         *size = entry ? entry->size : 0;
@@ -111,17 +116,17 @@ const BYTE* fake::ResourceBytes(const char* type, const char* name, DWORD* size)
 }
 
 HRSRC FindResourceA(HMODULE module, const char* name, const char* type) {
-    if (module != fake::Instance()) {
+    if (module != model::Instance()) {
         return nullptr;
     }
     return reinterpret_cast<HRSRC>(const_cast<Entry*>(Lookup(type, name)));
 }
 
 HGLOBAL LoadResource(HMODULE module, HRSRC resource) {
-    if (module != fake::Instance() || !resource || fake::detail::ShouldFail("LoadResource")) {
+    if (module != model::Instance() || !resource || backend::ShouldFail("LoadResource")) {
         return nullptr;
     }
-    auto handle = reinterpret_cast<HGLOBAL>(fake::detail::NewHandle(Kind::Resource));
+    auto handle = reinterpret_cast<HGLOBAL>(model::NewHandle(model::Kind::Resource));
     loaded[handle] = reinterpret_cast<const Entry*>(resource);
     return handle;
 }
@@ -135,7 +140,7 @@ BOOL FreeResource(HGLOBAL resource) {
     if (!loaded.erase(resource)) {
         return 0;
     }
-    fake::detail::Release(Kind::Resource);
+    model::Release(model::Kind::Resource);
     return 1;
 }
 
@@ -145,8 +150,8 @@ int LoadStringA(HINSTANCE instance, UINT id, char* buffer, int bufferSize) {
     }
     buffer[0] = '\0';
     DWORD size = 0;
-    const BYTE* block = instance == fake::Instance()
-                            ? fake::ResourceBytes(RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), &size)
+    const BYTE* block = instance == model::Instance()
+                            ? model::ResourceBytes(RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), &size)
                             : nullptr;
     if (!block) {
         return 0;
@@ -166,7 +171,7 @@ int LoadStringA(HINSTANCE instance, UINT id, char* buffer, int bufferSize) {
 }
 
 HICON LoadIconA(HINSTANCE instance, const char* name) {
-    if (instance != fake::Instance() || !fake::ResourceBytes(RT_GROUP_ICON, name, nullptr)) {
+    if (instance != model::Instance() || !model::ResourceBytes(RT_GROUP_ICON, name, nullptr)) {
         return nullptr;
     }
     return reinterpret_cast<HICON>(std::uintptr_t{0x1C0});
@@ -175,11 +180,11 @@ HICON LoadIconA(HINSTANCE instance, const char* name) {
 HBITMAP LoadBitmapA(HINSTANCE instance, const char* name) {
     DWORD size = 0;
     const BYTE* dib =
-        instance == fake::Instance() ? fake::ResourceBytes(RT_BITMAP, name, &size) : nullptr;
-    if (!dib || fake::detail::ShouldFail("LoadBitmapA")) {
+        instance == model::Instance() ? model::ResourceBytes(RT_BITMAP, name, &size) : nullptr;
+    if (!dib || backend::ShouldFail("LoadBitmapA")) {
         return nullptr;
     }
-    return fake::detail::BitmapFromPackedDib(dib, size);
+    return model::detail::BitmapFromPackedDib(dib, size);
 }
 
 } // namespace polkamoot

@@ -1,6 +1,7 @@
-// Movable memory blocks: a handle that survives resizing, whose bytes move on every resize so
-// that a stale address shows up under the address sanitizer.
-#include "fake/gdi_internal.h"
+// Movable memory blocks of the model: a handle that survives resizing and a lock count. The
+// bytes move on every resize, so that an address kept across one shows up under the address
+// sanitizer. Not modelled: discarding, fixed blocks, flags other than GMEM_ZEROINIT.
+#include "platform/model/model_internal.h"
 
 #include <algorithm>
 #include <map>
@@ -9,9 +10,6 @@
 namespace polkamoot {
 
 namespace {
-
-using fake::Kind;
-using fake::detail::ShouldFail;
 
 // What a block holds where nobody wrote and nothing was zeroed.
 constexpr BYTE Uninitialized = 0xCD;
@@ -23,7 +21,6 @@ struct Block {
 };
 
 std::map<HGLOBAL, Block> blocks;
-int freedWhileLocked = 0;
 
 Block* Find(HGLOBAL memory) {
     auto found = blocks.find(memory);
@@ -38,37 +35,32 @@ std::unique_ptr<BYTE[]> NewBytes(std::size_t size, UINT flags) {
 
 } // namespace
 
-void fake::gdi::ResetMemory() {
+void model::detail::ResetMemory() {
     blocks.clear();
-    freedWhileLocked = 0;
 }
 
-std::size_t fake::BlockSize(HGLOBAL block) {
+std::size_t model::BlockSize(HGLOBAL block) {
     Block* found = Find(block);
     return found ? found->size : 0;
 }
 
-int fake::LockCount(HGLOBAL block) {
+int model::LockCount(HGLOBAL block) {
     Block* found = Find(block);
     return found ? found->locks : 0;
 }
 
-int fake::FreedWhileLocked() {
-    return freedWhileLocked;
-}
-
 HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes) {
-    if (ShouldFail("GlobalAlloc")) {
+    if (backend::ShouldFail("GlobalAlloc")) {
         return nullptr;
     }
-    auto memory = reinterpret_cast<HGLOBAL>(fake::detail::NewHandle(Kind::Memory));
+    auto memory = reinterpret_cast<HGLOBAL>(model::NewHandle(model::Kind::Memory));
     blocks[memory] = Block{NewBytes(bytes, flags), bytes, 0};
     return memory;
 }
 
 HGLOBAL GlobalReAlloc(HGLOBAL memory, std::size_t bytes, UINT flags) {
     Block* block = Find(memory);
-    if (!block || ShouldFail("GlobalReAlloc")) {
+    if (!block || backend::ShouldFail("GlobalReAlloc")) {
         return nullptr;
     }
     std::unique_ptr<BYTE[]> moved = NewBytes(bytes, flags);
@@ -80,7 +72,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL memory, std::size_t bytes, UINT flags) {
 
 void* GlobalLock(HGLOBAL memory) {
     Block* block = Find(memory);
-    if (!block || block->size == 0 || ShouldFail("GlobalLock")) {
+    if (!block || block->size == 0 || backend::ShouldFail("GlobalLock")) {
         return nullptr;
     }
     ++block->locks;
@@ -96,15 +88,10 @@ BOOL GlobalUnlock(HGLOBAL memory) {
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory) {
-    Block* block = Find(memory);
-    if (!block) {
+    if (!blocks.erase(memory)) {
         return memory;
     }
-    if (block->locks > 0) {
-        ++freedWhileLocked;
-    }
-    blocks.erase(memory);
-    fake::detail::Release(Kind::Memory);
+    model::Release(model::Kind::Memory);
     return nullptr;
 }
 

@@ -1,0 +1,42 @@
+// Handle counts and the fresh start of the whole model.
+#include "platform/model/model_internal.h"
+
+namespace polkamoot::model {
+
+namespace {
+
+int live[static_cast<int>(Kind::Count)];
+std::uintptr_t nextHandle;
+
+} // namespace
+
+std::uintptr_t NewHandle(Kind kind) {
+    ++live[static_cast<int>(kind)];
+    return 0x10000 + (++nextHandle) * 16;
+}
+
+void Release(Kind kind) {
+    --live[static_cast<int>(kind)];
+}
+
+int Live(Kind kind) {
+    return live[static_cast<int>(kind)];
+}
+
+HINSTANCE Instance() {
+    return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000});
+}
+
+void Reset() {
+    for (int& count : live) {
+        count = 0;
+    }
+    nextHandle = 0;
+    detail::ResetWindows();
+    detail::ResetGdi();
+    detail::ResetMemory();
+    detail::ResetResources();
+    detail::ResetProfiles();
+}
+
+} // namespace polkamoot::model
