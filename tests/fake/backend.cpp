@@ -46,6 +46,10 @@ bool backend::WaitForMessages(DWORD) {
     return false;
 }
 
+DWORD* backend::WindowPixels(HWND, int, int) {
+    return nullptr;
+}
+
 void backend::Painted(HWND window, const RECT& rect) {
     script.paintings.push_back({window, rect});
 }
@@ -109,8 +113,12 @@ HWND Foreground() {
 }
 
 Image Surface(HWND window) {
-    const Image* surface = model::Surface(window);
-    return surface ? *surface : Image{};
+    const model::Canvas* surface = model::Surface(window);
+    if (!surface) {
+        return Image{};
+    }
+    std::size_t count = static_cast<std::size_t>(surface->width) * surface->height;
+    return Image{surface->width, surface->height, {surface->pixels, surface->pixels + count}};
 }
 
 std::vector<Painting> Paintings() {

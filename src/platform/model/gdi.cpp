@@ -91,18 +91,20 @@ void Deselect(HGDIOBJ bitmap) {
     }
 }
 
-// What a context draws on, and the window to report; null for the screen.
-Image* CanvasOf(const DcRecord& dc, HWND* window) {
+// What a context draws on, and the window to report; no pixels for the screen.
+model::Canvas CanvasOf(const DcRecord& dc, HWND* window) {
     *window = nullptr;
-    switch (dc.type) {
-    case DcType::Memory: return &FindBitmap(dc.bitmap)->image;
-    case DcType::Window: *window = dc.window; return model::detail::SurfaceOf(dc.window);
-    case DcType::Screen: return nullptr;
+    if (dc.type == DcType::Memory) {
+        Image& image = FindBitmap(dc.bitmap)->image;
+        return model::Canvas{image.width, image.height, image.pixels.data()};
     }
-    return nullptr;
+    model::Canvas* surface =
+        dc.type == DcType::Window ? model::detail::SurfaceOf(dc.window) : nullptr;
+    *window = dc.window;
+    return surface ? *surface : model::Canvas{};
 }
 
-RECT Clip(RECT rect, const Image& canvas) {
+RECT Clip(RECT rect, const model::Canvas& canvas) {
     rect.left = std::max<LONG>(rect.left, 0);
     rect.top = std::max<LONG>(rect.top, 0);
     rect.right = std::min<LONG>(rect.right, canvas.width);
@@ -262,24 +264,35 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
         return 0;
     }
     HWND window = nullptr;
-    Image* canvas = CanvasOf(*to, &window);
+    model::Canvas canvas = CanvasOf(*to, &window);
     const Image& pixels = FindBitmap(from->bitmap)->image;
-    if (!canvas || canvas == &pixels) {
+    if (!canvas.pixels || canvas.pixels == pixels.pixels.data()) {
         return 0;
     }
-    RECT area = Clip(RECT{x, y, x + width, y + height}, *canvas);
+    RECT area = Clip(RECT{x, y, x + width, y + height}, canvas);
     if (IsEmpty(area) || sourceWidth == 0 || sourceHeight == 0) {
         return 1;
     }
-    std::vector<int> columns = Nearest(width, sourceWidth);
-    std::vector<int> rows = Nearest(height, sourceHeight);
+    // Unscaled, the common case, rows copy as a whole.
+    bool sameWidth = sourceWidth == width;
+    bool sameHeight = sourceHeight == height;
+    std::vector<int> columns = sameWidth ? std::vector<int>() : Nearest(width, sourceWidth);
+    std::vector<int> rows = sameHeight ? std::vector<int>() : Nearest(height, sourceHeight);
+    int first = std::max<int>(area.left, x - sourceX);
+    int last = std::min<int>(area.right, x - sourceX + pixels.width);
     for (int ty = area.top; ty < area.bottom; ++ty) {
-        int sy = sourceY + rows[static_cast<std::size_t>(ty - y)];
+        int sy = sourceY + (sameHeight ? ty - y : rows[static_cast<std::size_t>(ty - y)]);
         if (sy < 0 || sy >= pixels.height) {
             continue;
         }
-        DWORD* out = &canvas->pixels[static_cast<std::size_t>(ty) * canvas->width];
+        DWORD* out = canvas.pixels + static_cast<std::size_t>(ty) * canvas.width;
         const DWORD* in = &pixels.pixels[static_cast<std::size_t>(sy) * pixels.width];
+        if (sameWidth) {
+            if (first < last) {
+                std::copy(in + sourceX + (first - x), in + sourceX + (last - x), out + first);
+            }
+            continue;
+        }
         for (int tx = area.left; tx < area.right; ++tx) {
             int sx = sourceX + columns[static_cast<std::size_t>(tx - x)];
             if (sx >= 0 && sx < pixels.width) {
@@ -299,16 +312,16 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
         return 0;
     }
     HWND window = nullptr;
-    Image* canvas = CanvasOf(*record, &window);
-    if (!canvas) {
+    model::Canvas canvas = CanvasOf(*record, &window);
+    if (!canvas.pixels) {
         return 0;
     }
-    RECT area = Clip(*rect, *canvas);
+    RECT area = Clip(*rect, canvas);
     if (IsEmpty(area)) {
         return 1;
     }
     for (int y = area.top; y < area.bottom; ++y) {
-        auto row = canvas->pixels.begin() + static_cast<std::ptrdiff_t>(y) * canvas->width;
+        DWORD* row = canvas.pixels + static_cast<std::size_t>(y) * canvas.width;
         std::fill(row + area.left, row + area.right, 0);
     }
     if (window) {

@@ -38,6 +38,13 @@ struct Image {
     bool operator==(const Image&) const = default;
 };
 
+// Pixels as in Image, held by whoever lent them.
+struct Canvas {
+    int width = 0;
+    int height = 0;
+    DWORD* pixels = nullptr;
+};
+
 // Windows.
 struct WindowInfo {
     std::string className;
@@ -60,7 +67,7 @@ void UnregisterClasses();
 // The platform's default window procedure: WM_CLOSE destroys, WM_SETTEXT sets the title.
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // What has been drawn on a window's client area; null before the first drawing.
-const Image* Surface(HWND window);
+const Canvas* Surface(HWND window);
 
 // Messages and timers.
 std::vector<MSG> Queue();
@@ -109,6 +116,11 @@ bool ShouldFail(const char* operation);
 // the next timer (model::INFINITE: there is none), and post what came. False: nothing will ever
 // come, and GetMessageA returns a quit request of code -1.
 bool WaitForMessages(DWORD timeout);
+
+// Memory to draw a window's client area in, `width` x `height` pixels as in model::Image, that
+// stays valid while the window lives; null: the model holds the pixels itself. Asked at the
+// window's first drawing.
+DWORD* WindowPixels(HWND window, int width, int height);
 
 // Pixels of a window's surface changed within `rect`, which lies inside the surface.
 void Painted(HWND window, const RECT& rect);

@@ -6,9 +6,9 @@
 namespace polkamoot::model::detail {
 
 bool WindowAlive(HWND window);
-// The window's surface, made black at the size of its client area when first asked for; null
-// for a window that is not alive.
-Image* SurfaceOf(HWND window);
+// The window's surface, made black at the size of its client area when first asked for, in
+// memory the backend lends or the model's own; null for a window that is not alive.
+Canvas* SurfaceOf(HWND window);
 
 bool DcAlive(HDC dc);
 // A counted bitmap holding the image.

@@ -171,8 +171,8 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
         if (!stored.empty() && stored.back() != '\n') {
             stored += LineEnd;
         }
-        stored += "[" + std::string(Trim(section)) + "]" + std::string(LineEnd) + entry +
-                  std::string(LineEnd);
+        stored.append("[").append(Trim(section)).append("]").append(LineEnd);
+        stored.append(entry).append(LineEnd);
         return 1;
     }
     std::size_t behind = range->first - 1; // the header, until a key is found

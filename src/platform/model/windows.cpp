@@ -28,7 +28,8 @@ struct WindowRecord {
     model::WindowInfo info;
     WNDPROC procedure = nullptr;
     bool destroying = false;
-    model::Image surface;
+    model::Canvas surface;
+    std::vector<DWORD> ownPixels;
 };
 
 struct TimerRecord {
@@ -113,16 +114,24 @@ bool detail::WindowAlive(HWND window) {
     return Find(window) != nullptr;
 }
 
-Image* detail::SurfaceOf(HWND window) {
+Canvas* detail::SurfaceOf(HWND window) {
     WindowRecord* record = Find(window);
     if (!record) {
         return nullptr;
     }
-    Image& surface = record->surface;
-    if (surface.pixels.empty()) {
+    Canvas& surface = record->surface;
+    if (!surface.pixels) {
         surface.width = std::max(record->info.width, 0);
         surface.height = std::max(record->info.height, 0);
-        surface.pixels.assign(static_cast<std::size_t>(surface.width) * surface.height, 0);
+        std::size_t count = static_cast<std::size_t>(surface.width) * surface.height;
+        surface.pixels =
+            count ? backend::WindowPixels(window, surface.width, surface.height) : nullptr;
+        if (surface.pixels) {
+            std::fill_n(surface.pixels, count, 0);
+        } else {
+            record->ownPixels.assign(std::max<std::size_t>(count, 1), 0);
+            surface.pixels = record->ownPixels.data();
+        }
     }
     return &surface;
 }
@@ -165,9 +174,9 @@ LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
     }
 }
 
-const Image* Surface(HWND window) {
+const Canvas* Surface(HWND window) {
     WindowRecord* record = Find(window);
-    return record && !record->surface.pixels.empty() ? &record->surface : nullptr;
+    return record && record->surface.pixels ? &record->surface : nullptr;
 }
 
 std::vector<MSG> Queue() {
@@ -266,7 +275,8 @@ BOOL DestroyWindow(HWND window) {
     }
     WindowRecord& gone = state.windows[window];
     gone.info.alive = false;
-    gone.surface = model::Image{};
+    gone.surface = model::Canvas{};
+    gone.ownPixels = std::vector<DWORD>();
     model::Release(Kind::Window);
     return 1;
 }
