@@ -1,0 +1,321 @@
+// The Linux display: one SDL window, the program's own (resizable, or covering the screen) or
+// another program's X window that the saver draws into. The model paints the saver's window
+// straight into SDL's software frame buffer (or, in a format of its own, is copied there), and
+// only the rectangles that changed are presented. Between ticks the program sleeps in
+// SDL_WaitEventTimeout until input or the next timer; SIGTERM and SIGINT end the run cleanly.
+//
+// Another program's window sends no expose or resize events: the bears' redraw on every tick
+// keeps it painted, and its size is read at every wake-up. When it goes away the run ends.
+// Not supported: more than one screen, drawing the saver's window anywhere but at the top left.
+#include "host/host.h"
+#include "platform/model/model.h"
+#include "platform/sdl/sdl.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <vector>
+
+namespace polkamoot {
+
+namespace {
+
+constexpr DWORD LongestWait = 250; // when no timer would end the wait
+constexpr Uint32 ModelFormat = SDL_PIXELFORMAT_RGB888;
+
+volatile std::sig_atomic_t stopRequested;
+
+struct Screen {
+    SDL_Window* window = nullptr;
+    sdl::Place place = sdl::Place::OwnWindow;
+    unsigned long foreign = 0; // another program's X window
+    ::Display* x11 = nullptr;
+    bool lost = false;              // the foreign window is gone
+    SDL_Surface* surface = nullptr; // for one run: a resize frees it at the next asking
+    bool lent = false;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr; // the model's stand-in for the window a preview runs in
+    HWND painted = nullptr;
+    std::vector<SDL_Rect> damage;
+    bool refit = false;
+    bool closing = false;
+};
+
+Screen screen;
+
+void OnSignal(int) {
+    stopRequested = 1;
+}
+
+int OnXError(::Display*, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+        screen.lost = true;
+    }
+    return 0;
+}
+
+bool Fail(const char* what) {
+    std::fprintf(stderr, "polkamoot: %s: %s\n", what, SDL_GetError());
+    return false;
+}
+
+// The saver's pixels within `rect` into the frame buffer, unless they are there already.
+void Copy(const model::Canvas& canvas, const SDL_Rect& rect) {
+    SDL_Surface* surface = screen.surface;
+    if (canvas.pixels == surface->pixels) {
+        return;
+    }
+    const DWORD* from = canvas.pixels + static_cast<std::size_t>(rect.y) * canvas.width + rect.x;
+    auto* to = static_cast<Uint8*>(surface->pixels) + rect.y * surface->pitch +
+               rect.x * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(rect.w, rect.h, ModelFormat, from, canvas.width * 4, surface->format->format,
+                      to, surface->pitch);
+}
+
+SDL_Rect Bounds(const model::Canvas& canvas) {
+    return SDL_Rect{0, 0, std::min(screen.surface->w, canvas.width),
+                    std::min(screen.surface->h, canvas.height)};
+}
+
+void Present() {
+    const model::Canvas* canvas = model::Surface(screen.painted);
+    if (screen.surface && canvas && !screen.damage.empty()) {
+        SDL_Rect bounds = Bounds(*canvas);
+        std::vector<SDL_Rect> shown;
+        for (SDL_Rect rect : screen.damage) {
+            if (SDL_IntersectRect(&rect, &bounds, &rect)) {
+                Copy(*canvas, rect);
+                shown.push_back(rect);
+            }
+        }
+        SDL_UpdateWindowSurfaceRects(screen.window, shown.data(), static_cast<int>(shown.size()));
+    }
+    screen.damage.clear();
+}
+
+void PresentAll() {
+    if (!screen.surface) {
+        return;
+    }
+    if (const model::Canvas* canvas = model::Surface(screen.painted)) {
+        Copy(*canvas, Bounds(*canvas));
+    }
+    SDL_UpdateWindowSurface(screen.window);
+    screen.damage.clear();
+}
+
+// Asks the saver to close; a refit then runs it again.
+void Close() {
+    if (!screen.closing) {
+        screen.closing = true;
+        PostMessageA(HostState.saverWindow, WM_CLOSE, 0, 0);
+    }
+}
+
+// Only the full-screen saver takes input, as the saver's own: it decides what closes it.
+void PostInput(UINT message, WPARAM wParam) {
+    if (screen.place == sdl::Place::FullScreen) {
+        PostMessageA(HostState.saverWindow, message, wParam, 0);
+    }
+}
+
+void Handle(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT: Close(); break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            PresentAll();
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+                   (event.window.data1 != screen.width || event.window.data2 != screen.height)) {
+            screen.refit = true;
+            Close();
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (screen.place == sdl::Place::OwnWindow &&
+            (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q)) {
+            Close();
+        }
+        PostInput(WM_KEYDOWN, static_cast<WPARAM>(event.key.keysym.sym));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        PostInput(event.button.button == SDL_BUTTON_RIGHT    ? WM_RBUTTONDOWN
+                  : event.button.button == SDL_BUTTON_MIDDLE ? WM_MBUTTONDOWN
+                                                             : WM_LBUTTONDOWN,
+                  0);
+        break;
+    case SDL_MOUSEMOTION: PostInput(WM_MOUSEMOVE, 0); break;
+    default: break;
+    }
+}
+
+void CheckForeignWindow() {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(screen.x11, screen.foreign, &attributes)) {
+        screen.lost = true;
+    } else if (attributes.width != screen.width || attributes.height != screen.height) {
+        screen.refit = true;
+        Close();
+    }
+}
+
+bool OpenForeign() {
+    screen.window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(screen.foreign));
+    if (!screen.window) {
+        return false;
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(screen.window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    screen.x11 = info.info.x11.display;
+    XSetErrorHandler(OnXError);
+    return true;
+}
+
+unsigned long RootWindowId() {
+    ::Display* display = XOpenDisplay(nullptr);
+    unsigned long root = display ? DefaultRootWindow(display) : 0;
+    if (display) {
+        XCloseDisplay(display);
+    }
+    return root;
+}
+
+} // namespace
+
+// The frame buffer itself, when the model's format is the display's, for the one window shown.
+DWORD* backend::WindowPixels(HWND, int width, int height) {
+    SDL_Surface* surface = screen.surface;
+    if (screen.lent || !surface || surface->w != width || surface->h != height ||
+        surface->format->format != ModelFormat || surface->pitch != width * 4) {
+        return nullptr;
+    }
+    screen.lent = true;
+    return static_cast<DWORD*>(surface->pixels);
+}
+
+void backend::Painted(HWND window, const RECT& rect) {
+    screen.painted = window;
+    SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    // A bear's sprite and the strips it left touch: one rectangle for all three.
+    for (SDL_Rect& other : screen.damage) {
+        SDL_Rect grown{other.x - 1, other.y - 1, other.w + 2, other.h + 2};
+        if (SDL_HasIntersection(&grown, &area)) {
+            SDL_UnionRect(&other, &area, &other);
+            return;
+        }
+    }
+    screen.damage.push_back(area);
+}
+
+bool backend::WaitForMessages(DWORD timeout) {
+    Present();
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min(timeout, LongestWait)))) {
+        do {
+            Handle(event);
+        } while (SDL_PollEvent(&event));
+    }
+    if (screen.foreign && !screen.lost) {
+        CheckForeignWindow();
+    }
+    if (stopRequested || screen.lost) {
+        Close();
+    }
+    return true;
+}
+
+bool sdl::OpenDisplay(const Options& options) {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The X server's own images: a frame buffer behind OpenGL costs more than it saves here.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A screen saver must not hold other screen savers off.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return Fail("no display");
+    }
+    screen.place = options.place;
+    SDL_DisplayMode mode{};
+    switch (options.place) {
+    case Place::OwnWindow:
+        screen.window = SDL_CreateWindow("Polkamoot", SDL_WINDOWPOS_CENTERED,
+                                         SDL_WINDOWPOS_CENTERED, 800, 600, SDL_WINDOW_RESIZABLE);
+        break;
+    case Place::FullScreen:
+        SDL_GetDesktopDisplayMode(0, &mode);
+        screen.window = SDL_CreateWindow("Polkamoot", 0, 0, mode.w, mode.h,
+                                         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+        SDL_ShowCursor(SDL_DISABLE);
+        break;
+    case Place::Root:
+    case Place::WindowId:
+        screen.foreign = options.windowId ? options.windowId : RootWindowId();
+        if (!OpenForeign()) {
+            std::fprintf(stderr, "polkamoot: cannot draw into window 0x%lx: %s\n", screen.foreign,
+                         SDL_GetError());
+            return false;
+        }
+        break;
+    }
+    if (!screen.window) {
+        return Fail("no window");
+    }
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    return true;
+}
+
+std::string sdl::BeginRun() {
+    SDL_GetWindowSize(screen.window, &screen.width, &screen.height);
+    model::SetScreenSize(screen.width, screen.height);
+    screen.refit = false;
+    screen.closing = false;
+    screen.painted = nullptr;
+    screen.lent = false;
+    screen.surface = SDL_GetWindowSurface(screen.window);
+    if (screen.surface) {
+        SDL_FillRect(screen.surface, nullptr, SDL_MapRGB(screen.surface->format, 0, 0, 0));
+    }
+    PresentAll();
+    if (screen.place == Place::FullScreen) {
+        return "/s";
+    }
+    model::WindowInfo page;
+    page.className = "PolkamootHost";
+    page.width = screen.width;
+    page.height = screen.height;
+    screen.parent = model::AddWindow(page);
+    return "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(screen.parent));
+}
+
+bool sdl::EndRun() {
+    if (screen.parent) {
+        DestroyWindow(screen.parent);
+        screen.parent = nullptr;
+    }
+    if (!screen.refit || stopRequested || screen.lost) {
+        return false;
+    }
+    model::UnregisterClasses();
+    if (screen.foreign) {
+        SDL_DestroyWindow(screen.window);
+        return OpenForeign() || Fail("the window is gone");
+    }
+    return true;
+}
+
+void sdl::CloseDisplay() {
+    SDL_DestroyWindow(screen.window);
+    SDL_Quit();
+}
+
+} // namespace polkamoot

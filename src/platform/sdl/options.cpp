@@ -1,0 +1,126 @@
+#include "platform/sdl/options.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace polkamoot::sdl {
+
+namespace {
+
+constexpr const char* ColorNames[] = {"red", "blue", "green", "yellow", "magenta"};
+constexpr const char* ColorKeys[] = {"Red", "Blue", "Green", "Yellow", "Magenta"};
+
+bool ParseNumber(const char* text, int base, unsigned long* value) {
+    if (!text || !*text || *text == '-' || *text == '+' ||
+        std::isspace(static_cast<unsigned char>(*text))) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    *value = std::strtoul(text, &end, base);
+    return errno == 0 && *end == '\0';
+}
+
+// A preview may come with -root and -window-id both: the named window wins.
+bool SetPlace(Options* options, Place place, std::string* error) {
+    bool fullScreen = place == Place::FullScreen || options->place == Place::FullScreen;
+    if (fullScreen && options->place != Place::OwnWindow && options->place != place) {
+        *error = "-fullscreen goes with neither -root nor -window-id";
+        return false;
+    }
+    if (options->place != Place::WindowId) {
+        options->place = place;
+    }
+    return true;
+}
+
+} // namespace
+
+const char Usage[] =
+    "Usage: polkamoot [option]...\n"
+    "Dancing bears on a black screen. Every option takes one dash or two.\n"
+    "  -red -blue -green -yellow -magenta\n"
+    "                  the bears that dance (none: one red bear)\n"
+    "  -random         one bear, changing its coloring every few minutes\n"
+    "  -minutes N      minutes between the changes, 1 to 60 (5 when not given)\n"
+    "  -sound          the bears cry out when they meet an edge\n"
+    "  -root           draw on the window in XSCREENSAVER_WINDOW, or on the root window\n"
+    "  -window-id ID   draw into that X window (decimal or 0x hex)\n"
+    "  -fullscreen     cover the screen; a key, a button or moving the mouse ends it\n"
+    "  --help          this text\n"
+    "Without a window option the bears dance in a window of their own, which Escape,\n"
+    "q or closing it ends.\n";
+
+bool ParseWindowId(const char* text, unsigned long* id) {
+    bool hex = text && (std::strncmp(text, "0x", 2) == 0 || std::strncmp(text, "0X", 2) == 0);
+    return text && ParseNumber(hex ? text + 2 : text, hex ? 16 : 10, id) && *id != 0;
+}
+
+bool ParseOptions(int argc, const char* const* argv, Options* options, std::string* error) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const char* name = arg[0] == '-' ? arg + (arg[1] == '-' ? 2 : 1) : "";
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        bool known = false;
+        for (int c = 0; c < 5; ++c) {
+            if (std::strcmp(name, ColorNames[c]) == 0) {
+                options->colors[c] = known = true;
+            }
+        }
+        if (known) {
+            continue;
+        }
+        if (std::strcmp(name, "random") == 0) {
+            options->random = true;
+        } else if (std::strcmp(name, "sound") == 0) {
+            options->sound = true;
+        } else if (std::strcmp(name, "help") == 0) {
+            options->help = true;
+        } else if (std::strcmp(name, "minutes") == 0) {
+            unsigned long minutes = 0;
+            if (!ParseNumber(value, 10, &minutes) || minutes < 1 || minutes > 60) {
+                *error = "-minutes takes a whole number from 1 to 60";
+                return false;
+            }
+            options->minutes = static_cast<int>(minutes);
+            ++i;
+        } else if (std::strcmp(name, "window-id") == 0) {
+            if (!ParseWindowId(value, &options->windowId)) {
+                *error = "-window-id takes an X window id, decimal or 0x hex";
+                return false;
+            }
+            if (!SetPlace(options, Place::WindowId, error)) {
+                return false;
+            }
+            ++i;
+        } else if (std::strcmp(name, "root") == 0 || std::strcmp(name, "fullscreen") == 0) {
+            if (!SetPlace(options, name[0] == 'r' ? Place::Root : Place::FullScreen, error)) {
+                return false;
+            }
+        } else {
+            *error = std::string("unknown option ") + arg + " (--help lists them)";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ProfileText(const Options& options) {
+    bool any = false;
+    for (bool color : options.colors) {
+        any = any || color;
+    }
+    std::string text = "[ScreenSaver.Polkamoot]\n";
+    for (int c = 0; c < 5; ++c) {
+        bool on = options.colors[c] || (!any && c == 0);
+        text += std::string(ColorKeys[c]) + "=" + (on ? "1" : "0") + "\n";
+    }
+    text += std::string("Random=") + (options.random ? "1" : "0") + "\n";
+    text += "Minutes=" + std::to_string(options.minutes) + "\n";
+    text += std::string("Sound=") + (options.sound ? "1" : "0") + "\n";
+    return text;
+}
+
+} // namespace polkamoot::sdl

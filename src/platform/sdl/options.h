@@ -1,0 +1,32 @@
+// The Linux program's command line, as xscreensaver passes it: each option with one dash or
+// two. Pure functions: no platform calls.
+#pragma once
+
+#include <string>
+
+namespace polkamoot::sdl {
+
+enum class Place { OwnWindow, FullScreen, Root, WindowId };
+
+struct Options {
+    bool colors[5] = {}; // red, blue, green, yellow, magenta
+    bool random = false;
+    int minutes = 5;
+    bool sound = false;
+    Place place = Place::OwnWindow;
+    unsigned long windowId = 0; // for WindowId
+    bool help = false;
+};
+
+// False with a one-line message naming the option and what it takes.
+bool ParseOptions(int argc, const char* const* argv, Options* options, std::string* error);
+
+// An X window id, decimal or 0x hex; false for anything else.
+bool ParseWindowId(const char* text, unsigned long* id);
+
+// The settings as the profile file the saver reads them from.
+std::string ProfileText(const Options& options);
+
+extern const char Usage[];
+
+} // namespace polkamoot::sdl
