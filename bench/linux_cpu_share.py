@@ -1,0 +1,68 @@
+"""How much of one core the Linux program takes with five bears covering a 1920 x 1080 screen
+under Xvfb, and, in the same run, an idle SDL window of that size woken as often (every 100 ms),
+for reference. The display server's share is shown beside each.
+
+Run after `cmake --build --preset linux`:  python3 bench/linux_cpu_share.py [seconds]
+"""
+import os
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+os.environ.setdefault("POLKAMOOT_LINUX_BIN", os.path.join(ROOT, "build", "linux"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "linux"))
+
+import harness  # noqa: E402  (reads the variable above)
+
+TICKS = os.sysconf("SC_CLK_TCK")
+FIVE = ["-red", "-blue", "-green", "-yellow", "-magenta"]
+
+
+def cpu_seconds(pid):
+    """User and system time of a process, all its threads, so far."""
+    with open("/proc/%d/stat" % pid) as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def measure(display, process, seconds):
+    """Shares of one core, in per cent, of the process and of the display server."""
+    watched = {"program": process.pid, "Xvfb": display.xvfb.pid}
+    before = {name: cpu_seconds(pid) for name, pid in watched.items()}
+    start = time.monotonic()
+    time.sleep(seconds)
+    elapsed = time.monotonic() - start
+    if process.poll() is not None:
+        sys.exit("the program ended during the measurement")
+    return {name: 100 * (cpu_seconds(pid) - before[name]) / elapsed
+            for name, pid in watched.items()}
+
+
+def report(title, shares):
+    print("%-58s %6.3f %% of one core   (Xvfb %6.3f %%)" % (title, shares["program"],
+                                                          shares["Xvfb"]))
+
+
+def main(seconds):
+    display = harness.Display(1920, 1080)
+    try:
+        saver = display.saver("-fullscreen", *FIVE)
+        shown = harness.poll_until(lambda: len(display.shot().bodies()) == 5, timeout=30)
+        if not shown:
+            sys.exit("the five bears never showed")
+        time.sleep(2)  # past the start-up
+        bears = measure(display, saver, seconds)
+        harness.stop(saver)
+
+        idle, _ = display.plain_window(1920, 1080)
+        time.sleep(2)
+        reference = measure(display, idle, seconds)
+    finally:
+        display.close()
+    print("Over %.0f s on a 1920 x 1080 Xvfb:" % seconds)
+    report("five bears, full screen", bears)
+    report("reference: an idle SDL window woken ten times a second", reference)
+
+
+if __name__ == "__main__":
+    main(float(sys.argv[1]) if len(sys.argv) > 1 else 30.0)
