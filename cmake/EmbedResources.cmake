@@ -1,4 +1,4 @@
-# The product's compiled resources as a C++ source, so that the fake backend finds the same
+# The program's compiled resources as a C++ source, so that the platform model finds the same
 # resources by type and name as the Windows build carries.
 find_program(WINDRES NAMES x86_64-w64-mingw32-windres i686-w64-mingw32-windres REQUIRED)
 
