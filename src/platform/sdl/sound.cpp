@@ -16,7 +16,7 @@ namespace polkamoot {
 namespace {
 
 SDL_AudioDeviceID device;
-SDL_AudioSpec deviceSpec;
+SDL_AudioSpec deviceFormat;
 bool opened;
 
 bool Open() {
@@ -28,7 +28,7 @@ bool Open() {
         wanted.channels = 1;
         wanted.samples = 512;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-            device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec, 0);
+            device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
         }
         if (device) {
             SDL_PauseAudioDevice(device, 0);
@@ -46,16 +46,16 @@ Uint32 ImageSize(const char* image) {
 
 // The samples in the device's format; false for an image SDL cannot read.
 bool Queue(const char* image) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wave;
     Uint8* samples = nullptr;
     Uint32 length = 0;
     SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(ImageSize(image)));
-    if (!SDL_LoadWAV_RW(source, 1, &spec, &samples, &length)) {
+    if (!SDL_LoadWAV_RW(source, 1, &wave, &samples, &length)) {
         return false;
     }
     SDL_AudioCVT convert;
-    int needed = SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq,
-                                   deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
+    int needed = SDL_BuildAudioCVT(&convert, wave.format, wave.channels, wave.freq,
+                                   deviceFormat.format, deviceFormat.channels, deviceFormat.freq);
     bool queued = false;
     if (needed == 0) {
         queued = SDL_QueueAudio(device, samples, length) == 0;
