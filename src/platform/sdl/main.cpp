@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     }
     int result = 0;
     do {
+        HostState = HostRecord{}; // a run that refits starts as a fresh process would
         std::string text = sdl::BeginRun();
         result = HostMain(model::Instance(), text.c_str());
     } while (sdl::EndRun());
