@@ -4,6 +4,7 @@ screenshots read as pixels, and the colors of the bears counted on them.
 Reads POLKAMOOT_LINUX_BIN, the linux preset's build folder.
 """
 import os
+import re
 import signal
 import subprocess
 import time
@@ -36,10 +37,10 @@ class Shot:
     """A screenshot: width, height and its RGB bytes, rows from the top."""
 
     def __init__(self, ppm):
-        magic, width, height, depth, rest = ppm.split(maxsplit=4)
-        assert magic == b"P6" and depth == b"255"
-        self.width, self.height, self.rgb = int(width), int(height), rest
-        self.channels = (rest[0::3], rest[1::3], rest[2::3])
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)  # one blank ends it
+        self.width, self.height = int(header[1]), int(header[2])
+        self.rgb = ppm[header.end():]
+        self.channels = (self.rgb[0::3], self.rgb[1::3], self.rgb[2::3])
 
     def count(self, color):
         """Pixels of exactly that color: one bit a pixel per channel that matches, ANDed."""
