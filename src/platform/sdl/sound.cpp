@@ -44,7 +44,8 @@ Uint32 ImageSize(const char* image) {
     return std::memcmp(image, "RIFF", 4) == 0 ? SDL_SwapLE32(riffSize) + 8 : 0;
 }
 
-// The samples in the device's format; false for an image SDL cannot read.
+// Queues the image's samples, converted to the device's format when another PCM format was stored;
+// false for an image SDL cannot read.
 bool Queue(const char* image) {
     SDL_AudioSpec wave;
     Uint8* samples = nullptr;
