@@ -44,7 +44,9 @@ class XScreenSaver(unittest.TestCase):
         # daemon's helper has gone.
         ctypes.CDLL(None).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
         self.display = Display(800, 600)
+        self.addCleanup(self.display.close)
         self.home = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, self.home)
         os.chmod(self.home, 0o755)
         os.mkdir(os.path.join(self.home, "bin"))
         self.program = os.path.join(self.home, "bin", "polkamoot")
@@ -63,10 +65,6 @@ class XScreenSaver(unittest.TestCase):
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertTrue(poll_until(lambda: self.command("-time") == 0, timeout=30),
                         "the daemon answers")
-
-    def tearDown(self):
-        self.display.close()
-        shutil.rmtree(self.home)
 
     def command(self, *args):
         return subprocess.run(["xscreensaver-command"] + list(args), env=self.display.env,
