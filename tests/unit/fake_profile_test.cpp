@@ -1,5 +1,4 @@
-// The fake profile file against what the platform did under the end-to-end tests
-// (test_settings.py measures the same tables).
+// The fake profile file against what the platform did under Wine, as measured once.
 #include "fake/fake_profile.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +115,6 @@ struct Rewrite {
     const char* after;
 };
 
-// The same cases as test_settings.py.
 const Rewrite Rewrites[] = {
     {"; top comment\r\n\r\n[ Sec ]\r\n  Red  =  1  \r\n;comment\r\n\r\nnoeq\r\nBlue=1\r\nBlue=2\r\n"
      "[Other]\r\nA=1\r\n[Sec]\r\nRed=9\r\nZ=3\r\n",
