@@ -41,6 +41,7 @@ std::vector<HWND> CreatedWindows();
 HWND MakeForeignWindow(int width, int height, const std::string& className = "ForeignWindow",
                        const std::string& title = "", HWND parent = nullptr);
 void SetScreenSize(int width, int height);
+void SetVirtualScreen(int x, int y, int width, int height);
 void SetForeground(HWND window);
 HWND Foreground();
 

@@ -43,6 +43,9 @@ struct Machine {
     HWND foreground = nullptr;
     int screenWidth = 640;
     int screenHeight = 480;
+    struct {
+        int x, y, width, height;
+    } virtualScreen{}; // none, as on systems before those metrics
 };
 
 Machine machine;
@@ -136,6 +139,10 @@ HWND MakeForeignWindow(int width, int height, const std::string& className,
 void SetScreenSize(int width, int height) {
     machine.screenWidth = width;
     machine.screenHeight = height;
+}
+
+void SetVirtualScreen(int x, int y, int width, int height) {
+    machine.virtualScreen = {x, y, width, height};
 }
 
 void SetForeground(HWND window) {
@@ -317,6 +324,10 @@ int GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXSCREEN: return machine.screenWidth;
     case SM_CYSCREEN: return machine.screenHeight;
+    case SM_XVIRTUALSCREEN: return machine.virtualScreen.x;
+    case SM_YVIRTUALSCREEN: return machine.virtualScreen.y;
+    case SM_CXVIRTUALSCREEN: return machine.virtualScreen.width;
+    case SM_CYVIRTUALSCREEN: return machine.virtualScreen.height;
     default: return 0;
     }
 }
