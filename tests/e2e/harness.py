@@ -61,7 +61,7 @@ def unrunnable(build, folder):
 
 
 class WineSession:
-    def __init__(self, depth=24):
+    def __init__(self, depth=24, screen=SCREEN):
         # An empty name would clone the whole file system.
         assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
         self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
@@ -73,17 +73,19 @@ class WineSession:
                     path = os.path.join(root, name)
                     shutil.copy2(path, path + ".copy")
                     os.replace(path + ".copy", path)
-        self.xvfb, self.display = self._start_display(depth)
+        self.xvfb, self.display = self._start_display(depth, screen)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         DISPLAY=self.display)
         self.processes = []
 
     @staticmethod
-    def _start_display(depth):
+    def _start_display(depth, screen):
+        # -noreset: what a client set up (monitors) outlives the client.
         read, write = os.pipe()
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (SCREEN + (depth,)),
-             "-nolisten", "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (screen + (depth,)),
+             "-nolisten", "tcp", "-noreset"], pass_fds=[write], stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -199,13 +201,14 @@ def poll_until(check, timeout=20, interval=0.2):
 
 
 class WineTestCase(unittest.TestCase):
-    """One Wine session for all tests of a class, on a display of `depth` bits."""
+    """One Wine session for all tests of a class, on a display of `screen` and `depth` bits."""
 
     depth = 24
+    screen = SCREEN
 
     @classmethod
     def setUpClass(cls):
-        cls.wine = WineSession(cls.depth)
+        cls.wine = WineSession(cls.depth, cls.screen)
 
     @classmethod
     def tearDownClass(cls):
