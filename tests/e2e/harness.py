@@ -4,8 +4,9 @@ Each WineSession owns an X display (Xvfb), a Wine prefix cloned from the templat
 `prefix` fixture made, and the processes it started; close() removes all three.
 
     harness.py template <folder>        makes the prefix template
-    harness.py run <test module>        runs a module against POLKAMOOT_E2E_BUILD, or exits with
-                                        77 (skipped) when this machine cannot run that build
+    harness.py run <tests>              runs a test module, class or case against
+                                        POLKAMOOT_E2E_BUILD, or exits with 77 (skipped) when this
+                                        machine cannot run that build
     harness.py builds <build>=<folder>...   says which builds this machine runs
 """
 import os
