@@ -2,8 +2,8 @@
 Wine on a virtual 800 x 600 display, measured over 30 seconds once the bears are showing; and,
 in the same run, a full-screen Wine window that wakes as often and draws nothing, for reference.
 
-Run after `cmake --build --preset win64` and the first `ctest --preset win64` (which makes the
-Wine prefix template):  python3 bench/wine_cpu_share.py [seconds]
+scripts/bench builds what it needs and makes the Wine prefix template first; then, alone:
+python3 bench/wine_cpu_share.py [seconds]
 """
 import os
 import sys
@@ -75,7 +75,7 @@ def report(title, used, elapsed):
 
 def main(seconds):
     if not os.path.isdir(harness.TEMPLATE):
-        sys.exit("no Wine prefix template at %s: run ctest --preset win64 first" % harness.TEMPLATE)
+        sys.exit("no Wine prefix template at %s: run scripts/bench first" % harness.TEMPLATE)
     session = harness.WineSession()
     try:
         with open(os.path.join(session.windows_dir, "control.ini"), "w", newline="") as f:

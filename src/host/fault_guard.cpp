@@ -9,7 +9,7 @@ namespace {
 
 LPTOP_LEVEL_EXCEPTION_FILTER outerFilter;
 
-LONG FaultGuard(EXCEPTION_POINTERS* fault) {
+LONG PLATFORM_API FaultGuard(EXCEPTION_POINTERS* fault) {
     // The report calls the process's filter itself; it must not come back here.
     SetUnhandledExceptionFilter(outerFilter);
     LONG verdict = UnhandledExceptionFilter(fault);

@@ -22,6 +22,18 @@ bool BringExistingSaverForward() {
     return true;
 }
 
+// Every monitor: the virtual screen, whose origin lies left of or above the primary monitor's
+// when another monitor does. Systems from before those metrics answer 0: the primary screen.
+RECT FullScreenRect() {
+    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    if (width == 0) {
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {x, y, x + width, y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 int RunMessageLoop() {
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0)) {
@@ -45,6 +57,8 @@ int RunSaverWindow(HWND parent) {
     DWORD exStyle = 0;
     DWORD style = 0;
     const char* title = nullptr;
+    int x = 0;
+    int y = 0;
     int width = 0;
     int height = 0;
     if (parent) {
@@ -56,8 +70,11 @@ int RunSaverWindow(HWND parent) {
         title = PreviewTitle;
         HostState.isPreview = 1;
     } else {
-        width = GetSystemMetrics(SM_CXSCREEN);
-        height = GetSystemMetrics(SM_CYSCREEN);
+        RECT screen = FullScreenRect();
+        x = screen.left;
+        y = screen.top;
+        width = screen.right - screen.left;
+        height = screen.bottom - screen.top;
         style = FullScreenStyle;
         title = SaverTitle;
         if (BringExistingSaverForward()) {
@@ -71,7 +88,7 @@ int RunSaverWindow(HWND parent) {
     int result = -1;
     if (RegisterClassA(&windowClass)) {
         HostState.saverWindow =
-            CreateWindowExA(exStyle, SaverClassName, title, style, 0, 0, width, height, parent,
+            CreateWindowExA(exStyle, SaverClassName, title, style, x, y, width, height, parent,
                             nullptr, HostState.instance, nullptr);
     }
     if (HostState.saverWindow) {

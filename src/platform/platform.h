@@ -62,7 +62,7 @@ using EXCEPTION_POINTERS = ::_EXCEPTION_POINTERS;
 using FARPROC = void (*)();
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
-using LPTOP_LEVEL_EXCEPTION_FILTER = LONG (*)(EXCEPTION_POINTERS*);
+using LPTOP_LEVEL_EXCEPTION_FILTER = LONG(PLATFORM_API*)(EXCEPTION_POINTERS*);
 
 struct POINT {
     LONG x, y;
@@ -201,6 +201,10 @@ inline constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
 inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_XVIRTUALSCREEN = 76;
+inline constexpr int SM_YVIRTUALSCREEN = 77;
+inline constexpr int SM_CXVIRTUALSCREEN = 78;
+inline constexpr int SM_CYVIRTUALSCREEN = 79;
 
 // Dialogs, controls and message boxes.
 inline constexpr int IDOK = 1;

@@ -1,39 +1,70 @@
-"""Runs the Windows build under Wine on a private virtual display, as a user's system would.
+"""Runs a Windows build under Wine on a private virtual display, as a user's system would.
 
 Each WineSession owns an X display (Xvfb), a Wine prefix cloned from the template that the
 `prefix` fixture made, and the processes it started; close() removes all three.
+
+    harness.py template <folder>        makes the prefix template
+    harness.py run <tests>              runs a test module, class or case against
+                                        POLKAMOOT_E2E_BUILD, or exits with 77 (skipped) when this
+                                        machine cannot run that build
+    harness.py builds <build>=<folder>...   says which builds this machine runs
 """
 import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 from urllib.parse import unquote
 
-WINE = "/usr/lib/wine/wine64"
+LOADERS = {"x86_64": "/usr/lib/wine/wine64", "i686": "/usr/lib/wine/wine"}
+BUILD = os.environ.get("POLKAMOOT_E2E_BUILD", "x86_64")
+WINE = LOADERS[BUILD]
 BIN = os.environ.get("POLKAMOOT_E2E_BIN", "")
 TEMPLATE = os.environ.get("POLKAMOOT_E2E_TEMPLATE", "")
 SCREEN = (800, 600)
+SKIPPED = 77
 
 
 def make_template(path):
-    """A fresh prefix, booted once, on a machine without a debugger: a fault that nothing
-    handles ends the process quietly instead of waking the platform's debugger."""
+    """A fresh prefix, booted once. No debugger, in the registry views of both builds: a fault
+    that nothing handles ends the process quietly. No window manager on these displays: Wine
+    would wait two seconds for one at the end of every window it lets one manage."""
+    path = os.path.abspath(path)
     shutil.rmtree(path, ignore_errors=True)
     env = dict(os.environ, WINEPREFIX=path, WINEDEBUG="-all")
     env.pop("DISPLAY", None)
-    subprocess.run([WINE, "wineboot", "--init"], env=env, check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run([WINE, "reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug",
-                    "/v", "Debugger", "/t", "REG_SZ", "/d", "no-debugger.exe", "/f"], env=env,
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    quiet = dict(env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wine = LOADERS["x86_64"]
+    subprocess.run([wine, "wineboot", "--init"], **quiet)
+    debugger = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
+    for view in ("/reg:64", "/reg:32"):
+        subprocess.run([wine, "reg", "add", debugger, "/v", "Debugger", "/t", "REG_SZ", "/d",
+                        "no-debugger.exe", "/f", view], **quiet)
+    subprocess.run([wine, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                    "/t", "REG_SZ", "/d", "N", "/f"], **quiet)
     subprocess.run(["wineserver", "-w"], env=env, check=True)
 
 
+def unrunnable(build, folder):
+    """Why this machine cannot run the build's tests; None when it can."""
+    if not os.path.isfile(os.path.join(folder, "polkamoot.scr")):
+        return "%s is not built" % folder
+    try:
+        subprocess.run([LOADERS[build], "--version"], check=True, capture_output=True)
+    except (OSError, subprocess.CalledProcessError) as error:
+        # Without i386 support in the kernel: "Exec format error".
+        return "this machine cannot run %s: %s" % (LOADERS[build], getattr(
+            error, "strerror", None) or error)
+    return None
+
+
 class WineSession:
-    def __init__(self, depth=24):
+    def __init__(self, depth=24, screen=SCREEN):
+        # An empty name would clone the whole file system.
+        assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
         self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
         # Hard links keep the clone cheap; the files Wine rewrites get copies of their own.
         subprocess.run(["cp", "-al", TEMPLATE + "/.", self.prefix], check=True)
@@ -43,17 +74,19 @@ class WineSession:
                     path = os.path.join(root, name)
                     shutil.copy2(path, path + ".copy")
                     os.replace(path + ".copy", path)
-        self.xvfb, self.display = self._start_display(depth)
+        self.xvfb, self.display = self._start_display(depth, screen)
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         DISPLAY=self.display)
         self.processes = []
 
     @staticmethod
-    def _start_display(depth):
+    def _start_display(depth, screen):
+        # -noreset: what a client set up (monitors) outlives the client.
         read, write = os.pipe()
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (SCREEN + (depth,)),
-             "-nolisten", "tcp"], pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (screen + (depth,)),
+             "-nolisten", "tcp", "-noreset"], pass_fds=[write], stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -169,19 +202,36 @@ def poll_until(check, timeout=20, interval=0.2):
 
 
 class WineTestCase(unittest.TestCase):
-    """One Wine session for all tests of a class, on a display of `depth` bits."""
+    """One Wine session for all tests of a class, on a display of `screen` and `depth` bits."""
 
     depth = 24
+    screen = SCREEN
 
     @classmethod
     def setUpClass(cls):
-        cls.wine = WineSession(cls.depth)
+        cls.wine = WineSession(cls.depth, cls.screen)
 
     @classmethod
     def tearDownClass(cls):
         cls.wine.close()
 
 
+def main(command, *args):
+    if command == "template":
+        make_template(args[0])
+    elif command == "run":
+        reason = unrunnable(BUILD, BIN)
+        if reason:
+            print("skipped: " + reason)
+            return SKIPPED
+        tests = unittest.defaultTestLoader.loadTestsFromName(args[0])
+        return 0 if unittest.TextTestRunner(verbosity=2).run(tests).wasSuccessful() else 1
+    elif command == "builds":
+        for build, folder in (arg.split("=", 1) for arg in args):
+            reason = unrunnable(build, folder)
+            print("End to end, %s build: %s" % (build, "skipped, " + reason if reason else "run"))
+    return 0
+
+
 if __name__ == "__main__":
-    import sys
-    make_template(sys.argv[1])
+    sys.exit(main(*sys.argv[1:]))

@@ -29,6 +29,7 @@ using model::ProfileText;
 using model::ResourceBytes;
 using model::SetProfileText;
 using model::SetScreenSize;
+using model::SetVirtualScreen;
 using model::TimerInfo;
 using model::Timers;
 using model::WindowInfo;

@@ -52,6 +52,16 @@ TEST_F(SaverWindowTest, FullScreenIsATopmostPopupCoveringTheScreen) {
     EXPECT_FALSE(fake::LoopStarved());
 }
 
+// Monitors left of and above the primary one put the origin of the virtual screen below zero.
+TEST_F(SaverWindowTest, FullScreenCoversTheVirtualScreen) {
+    fake::SetVirtualScreen(-800, -200, 1824, 968);
+    CloseOnFirstIdle();
+    EXPECT_EQ(0, RunSaverWindow(nullptr));
+    fake::WindowInfo info = fake::Info(HostState.saverWindow);
+    EXPECT_EQ((std::vector<int>{-800, -200, 1824, 968}),
+              (std::vector<int>{info.x, info.y, info.width, info.height}));
+}
+
 TEST_F(SaverWindowTest, PreviewIsAChildFillingTheParentsClientArea) {
     HWND page = fake::MakeForeignWindow(152, 112);
     fake::SetForeground(page);
@@ -62,6 +72,8 @@ TEST_F(SaverWindowTest, PreviewIsAChildFillingTheParentsClientArea) {
     EXPECT_EQ(0x52000000u, info.style);
     EXPECT_EQ(0u, info.exStyle);
     EXPECT_EQ(page, info.parent);
+    EXPECT_EQ(0, info.x);
+    EXPECT_EQ(0, info.y);
     EXPECT_EQ(152, info.width);
     EXPECT_EQ(112, info.height);
     EXPECT_EQ(1, HostState.isPreview);

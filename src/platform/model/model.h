@@ -61,6 +61,9 @@ HWND AddWindow(const WindowInfo& info);
 WindowInfo Info(HWND window); // kept after the window is destroyed
 std::vector<HWND> CreatedWindows();
 void SetScreenSize(int width, int height);
+// Every monitor together: origin and size. Unset, the metrics answer 0, as on the systems that
+// had one screen only.
+void SetVirtualScreen(int x, int y, int width, int height);
 void SetForeground(HWND window);
 // For a backend that runs the saver again in the same process: a class is registered anew.
 void UnregisterClasses();

@@ -51,6 +51,7 @@ struct Windows {
     HWND foreground = nullptr;
     int screenWidth = 640;
     int screenHeight = 480;
+    RECT virtualScreen{}; // none: a system from before those metrics
 };
 
 Windows state;
@@ -152,6 +153,10 @@ std::vector<HWND> CreatedWindows() {
 void SetScreenSize(int width, int height) {
     state.screenWidth = width;
     state.screenHeight = height;
+}
+
+void SetVirtualScreen(int x, int y, int width, int height) {
+    state.virtualScreen = {x, y, width, height};
 }
 
 void SetForeground(HWND window) {
@@ -326,6 +331,10 @@ int GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXSCREEN: return state.screenWidth;
     case SM_CYSCREEN: return state.screenHeight;
+    case SM_XVIRTUALSCREEN: return state.virtualScreen.left;
+    case SM_YVIRTUALSCREEN: return state.virtualScreen.top;
+    case SM_CXVIRTUALSCREEN: return state.virtualScreen.right;
+    case SM_CYVIRTUALSCREEN: return state.virtualScreen.bottom;
     default: return 0;
     }
 }

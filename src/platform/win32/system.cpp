@@ -4,16 +4,6 @@
 
 namespace pk = polkamoot;
 
-namespace {
-
-pk::LPTOP_LEVEL_EXCEPTION_FILTER faultFilter;
-
-LONG WINAPI FaultThunk(EXCEPTION_POINTERS* fault) {
-    return faultFilter(fault);
-}
-
-} // namespace
-
 const char* pk::GetCommandLineA() {
     return ::GetCommandLineA();
 }
@@ -45,12 +35,12 @@ std::time_t pk::time(std::time_t* result) {
     return std::time(result);
 }
 
+// Both filter types take the system's calling convention, so whatever filter was there before,
+// the runtime's own included, comes back as it is and can be put back.
 pk::LPTOP_LEVEL_EXCEPTION_FILTER
 pk::SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
-    LPTOP_LEVEL_EXCEPTION_FILTER previous = faultFilter;
-    faultFilter = filter;
-    ::SetUnhandledExceptionFilter(filter ? FaultThunk : nullptr);
-    return previous;
+    return reinterpret_cast<LPTOP_LEVEL_EXCEPTION_FILTER>(
+        ::SetUnhandledExceptionFilter(reinterpret_cast<::LPTOP_LEVEL_EXCEPTION_FILTER>(filter)));
 }
 
 pk::LONG pk::UnhandledExceptionFilter(EXCEPTION_POINTERS* fault) {

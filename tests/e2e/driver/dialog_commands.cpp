@@ -1,5 +1,4 @@
-// The configuration dialog driven from outside through its own controls, and the platform's
-// profile and dialog-item conversions measured in this process.
+// The configuration dialog driven from outside through its own controls.
 #include "driver.h"
 
 #include <cstdio>
@@ -28,51 +27,6 @@ std::string Decode(const std::string& text) {
 
 unsigned long Number(HWND window) {
     return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window));
-}
-
-// profile-ints <file> <section> <default> <key>...: GetPrivateProfileIntA for each key.
-int ProfileInts(int argc, char** argv) {
-    if (argc < 3) {
-        return 2;
-    }
-    int fallback = std::atoi(argv[2]);
-    for (int i = 3; i < argc; ++i) {
-        UINT value = GetPrivateProfileIntA(argv[1], argv[i], fallback, argv[0]);
-        std::printf("key=%s value=%u\n", argv[i], value);
-    }
-    return 0;
-}
-
-// profile-write <file> <section> <key> <text>: one WritePrivateProfileStringA, arguments
-// percent-encoded.
-int ProfileWrite(int argc, char** argv) {
-    if (argc < 4) {
-        return 2;
-    }
-    BOOL result = WritePrivateProfileStringA(Decode(argv[1]).c_str(), Decode(argv[2]).c_str(),
-                                             Decode(argv[3]).c_str(), Decode(argv[0]).c_str());
-    std::printf("result=%d\n", result ? 1 : 0);
-    return 0;
-}
-
-// dlgitemint <text>...: GetDlgItemInt, unsigned, of an edit field holding each text in turn.
-// The platform keeps an overflow's error until the next one, so order matters.
-int DlgItemInt(int argc, char** argv) {
-    HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20, frame,
-                                reinterpret_cast<HMENU>(1001), nullptr, nullptr);
-    if (!edit) {
-        return 1;
-    }
-    for (int i = 0; i < argc; ++i) {
-        SetWindowTextA(edit, Decode(argv[i]).c_str());
-        BOOL translated = 7;
-        UINT value = GetDlgItemInt(frame, 1001, &translated, FALSE);
-        std::printf("text=%s value=%u translated=%d\n", argv[i], value, translated);
-    }
-    DestroyWindow(frame);
-    return 0;
 }
 
 std::string ControlLine(int index, HWND control) {
@@ -261,9 +215,6 @@ int Configure(int argc, char** argv) {
     return 0;
 }
 
-driver::Command profileInts("profile-ints", ProfileInts);
-driver::Command profileWrite("profile-write", ProfileWrite);
-driver::Command dlgItemInt("dlgitemint", DlgItemInt);
 driver::Command dialog("dialog", Dialog);
 driver::Command configure("configure", Configure);
 

@@ -56,6 +56,14 @@ int Gone(int argc, char** argv) {
     return 0;
 }
 
+// screens: the monitors and the virtual screen as the platform reports them.
+int Screens(int, char**) {
+    std::printf("monitors=%d left=%d top=%d width=%d height=%d\n", GetSystemMetrics(SM_CMONITORS),
+                GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    return 0;
+}
+
 int contextMenus;
 int contextMenusNamingParent;
 
@@ -150,6 +158,7 @@ int Preview(int argc, char** argv) {
 driver::Command find("find", Find);
 driver::Command savers("savers", Savers);
 driver::Command gone("gone", Gone);
+driver::Command screens("screens", Screens);
 driver::Command preview("preview", Preview);
 
 } // namespace
