@@ -22,7 +22,7 @@ class Dialog(WineTestCase):
                                       "text", MINUTES, 60, "click", OK)
         self.assertEqual(1, code)
         self.assertEqual((["1", "0", "0", "0", "0"], "5", "0", "0"), (
-            [opened[id]["checked"] for id in COLORS], opened[MINUTES]["text"],
+            [opened[box]["checked"] for box in COLORS], opened[MINUTES]["text"],
             opened[MINUTES]["enabled"], opened[SOUND]["enabled"]), "no wave device under test")
         saved = ("[ScreenSaver.Polkamoot]\r\nOther=4\r\nSound=0\r\nRed=1\r\nBlue=1\r\nYellow=0\r\n"
                  "Green=0\r\nMagenta=1\r\nRandom=1\r\nMinutes=60\r\n").encode()
@@ -31,9 +31,9 @@ class Dialog(WineTestCase):
         code, opened = self.configure("click", CANCEL)
         self.assertEqual(0, code)
         self.assertEqual((["1", "1", "0", "0", "1"], "1", "60", "1", ["0"] * 5), (
-            [opened[id]["checked"] for id in COLORS], opened[RANDOM]["checked"],
+            [opened[box]["checked"] for box in COLORS], opened[RANDOM]["checked"],
             opened[MINUTES]["text"], opened[MINUTES]["enabled"],
-            [opened[id]["enabled"] for id in COLORS]))
+            [opened[box]["enabled"] for box in COLORS]))
         self.assertEqual(saved, self.profile())
 
     def test_no_bear_is_refused_in_a_box_over_the_dialog_and_nothing_written(self):
@@ -47,9 +47,9 @@ class Dialog(WineTestCase):
         self.assertIsNone(self.profile())
 
     def test_slash_c_opens_over_the_window_in_front_and_no_switch_over_none(self):
-        for switch, owner in (("/c", "page"), ("", None)):
+        for switch, over_page in (("/c", True), ("", False)):
             page, dialog, end = self.wine.driver(
                 "page", 200, 100, "launch", '"%s" %s' % (self.wine.path("polkamoot.scr"), switch),
                 "find", *DIALOG, "click", CANCEL, "end")
-            self.assertEqual(page["hwnd"] if owner else "0", dialog["owner"], switch)
+            self.assertEqual(page["hwnd"] if over_page else "0", dialog["owner"], switch)
             self.assertEqual({"ended": "1", "exit_code": "0"}, end)
