@@ -67,12 +67,11 @@ class Shot:
 class Display:
     """A private Xvfb, black, and the programs started on it."""
 
-    def __init__(self, width=800, height=600):
+    def __init__(self, width=800, height=600, *options):
         read, write = os.pipe()
-        # -noreset: what a client set up (monitors) outlives the client.
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-ac", "-br", "-noreset"], pass_fds=[write],
+             "-nolisten", "tcp", "-ac", "-br", *options], pass_fds=[write],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as pipe:
@@ -128,7 +127,7 @@ class WineSession(Display):
     """A display, a Wine prefix cloned from the template, and what runs there."""
 
     def __init__(self, width=800, height=600):
-        super().__init__(width, height)
+        super().__init__(width, height, "-noreset")  # the monitors outlive the client that set them
         # An empty name would clone the whole file system.
         assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
         self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")

@@ -76,7 +76,7 @@ class Program(unittest.TestCase):
             self.assertNotEqual(first.rgb, later.rgb, "the bears move")
             self.assertLessEqual(sum(later.colors().values()), len(expected) * BEAR_PIXELS)
             display.xdotool("key", key)
-            self.assertEqual(0, process.wait(5), key)
+            self.assertEqual(0, process.wait(5), (key, process.stderr.read()))
 
     def test_full_screen_ends_on_a_key_or_travel_over_four_pixels(self):
         for travel in ([], [(3, 1), (-1, 0)]):
