@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr DWORD WaitMs = 20000;
+constexpr DWORD WaitMs = 60000; // Wine starts slowly on a loaded machine
 
 unsigned long Number(HWND window) {
     return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window));

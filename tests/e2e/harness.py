@@ -32,7 +32,7 @@ BODY_PIXELS = 2500  # a full-size bear shows 3786 to 4885 of its body color, a c
 BEAR_PIXELS = 7800  # the most pixels a full-size bear shows other than black
 
 
-def poll(check, timeout=20, interval=0.2):
+def poll(check, timeout=30, interval=0.2):
     """The first true value of check(), or its last value once the time is up."""
     end = time.monotonic() + timeout
     while not (value := check()) and time.monotonic() < end:
@@ -147,7 +147,7 @@ class WineSession(Display):
         return self.start([LOADERS[BUILD], program, *map(str, args)], stdout=subprocess.PIPE,
                           stderr=subprocess.DEVNULL, text=True)
 
-    def run(self, program, *args, timeout=60):
+    def run(self, program, *args, timeout=120):
         """Runs to the end; the exit code as the shell sees it, and the standard output."""
         process = self.wine(program, *args)
         out, _ = process.communicate(timeout=timeout)
@@ -173,7 +173,7 @@ class WineSession(Display):
         shutil.rmtree(self.prefix, ignore_errors=True)
 
 
-def wait_exit(process, timeout=20):
+def wait_exit(process, timeout=30):
     """The exit code as the shell sees it (its low 8 bits), or None while it still runs."""
     try:
         return process.wait(timeout=timeout)

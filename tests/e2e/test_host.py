@@ -30,7 +30,7 @@ class Host(WineTestCase):
 
     def test_second_saver_brings_the_first_forward_and_exits_at_once(self):
         process, window = self.full_screen()
-        self.assertEqual(0, self.wine.run(self.wine.path("polkamoot.scr"), "/s", timeout=20)[0])
+        self.assertEqual(0, self.wine.run(self.wine.path("polkamoot.scr"), "/s")[0])
         [again] = self.wine.driver("find", *SAVER)
         self.assertEqual((window["hwnd"], "1"), (again["hwnd"], again["foreground"]))
         self.assertIsNone(wait_exit(process, timeout=1))

@@ -39,7 +39,7 @@ def showing(expected, window="root"):
 
 def stop(process, sig=signal.SIGTERM):
     process.send_signal(sig)
-    return process.wait(5)
+    return process.wait(10)
 
 
 def foreign_window(width, height):
@@ -76,7 +76,7 @@ class Program(unittest.TestCase):
             self.assertNotEqual(first.rgb, later.rgb, "the bears move")
             self.assertLessEqual(sum(later.colors().values()), len(expected) * BEAR_PIXELS)
             display.xdotool("key", key)
-            self.assertEqual(0, process.wait(5), (key, process.stderr.read()))
+            self.assertEqual(0, process.wait(10), (key, process.stderr.read()))
 
     def test_full_screen_ends_on_a_key_or_travel_over_four_pixels(self):
         for travel in ([], [(3, 1), (-1, 0)]):
@@ -86,7 +86,7 @@ class Program(unittest.TestCase):
                 display.xdotool("mousemove_relative", "--", *step)
             self.assertRaises(subprocess.TimeoutExpired, process.wait, 1)
             display.xdotool(*(["mousemove_relative", "--", 2, 0] if travel else ["key", "a"]))
-            self.assertEqual(0, process.wait(5))
+            self.assertEqual(0, process.wait(10))
 
     def test_window_id_draws_inside_refits_and_ends_quietly_with_the_window(self):
         connection, window = foreign_window(200, 150)
@@ -95,7 +95,7 @@ class Program(unittest.TestCase):
         display.xdotool("windowsize", window, 600, 450)
         self.assertTrue(poll(lambda: display.shot(window).colors(200)), "the bear takes the room")
         X11.XCloseDisplay(connection)
-        self.assertEqual(0, process.wait(5))
+        self.assertEqual(0, process.wait(10))
         self.assertEqual(b"", process.stderr.read())
 
     def test_root_draws_on_the_root_or_xscreensaver_window_and_input_never_ends_it(self):
