@@ -9,10 +9,10 @@ import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-os.environ.setdefault("POLKAMOOT_LINUX_BIN", os.path.join(ROOT, "build", "linux"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "linux"))
+BUILD = os.path.join(ROOT, "build", "linux")
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
-import harness  # noqa: E402  (reads the variable above)
+import harness  # noqa: E402
 
 TICKS = os.sysconf("SC_CLK_TCK")
 FIVE = ["-red", "-blue", "-green", "-yellow", "-magenta"]
@@ -46,15 +46,16 @@ def report(title, shares):
 def main(seconds):
     display = harness.Display(1920, 1080)
     try:
-        saver = display.saver("-fullscreen", *FIVE)
-        shown = harness.poll_until(lambda: len(display.shot().bodies()) == 5, timeout=30)
+        saver = display.start([os.path.join(BUILD, "polkamoot"), "-fullscreen", *FIVE])
+        shown = harness.poll(lambda: len(display.shot().bodies()) == 5, timeout=30)
         if not shown:
             sys.exit("the five bears never showed")
         time.sleep(2)  # past the start-up
         bears = measure(display, saver, seconds)
-        harness.stop(saver)
+        saver.terminate()
+        saver.wait()
 
-        idle, _ = display.plain_window(1920, 1080)
+        idle = display.start([os.path.join(BUILD, "bench", "idle_window"), "1920", "1080"])
         time.sleep(2)
         reference = measure(display, idle, seconds)
     finally:

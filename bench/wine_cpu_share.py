@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 import harness  # noqa: E402  (reads the two variables above)
 
-PROFILE = "[ScreenSaver.Polkamoot]\r\nRed=1\r\nBlue=1\r\nGreen=1\r\nYellow=1\r\nMagenta=1\r\n"
+PROFILE = "Red=1\r\nBlue=1\r\nGreen=1\r\nYellow=1\r\nMagenta=1\r\n"
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -78,11 +78,9 @@ def main(seconds):
         sys.exit("no Wine prefix template at %s: run scripts/bench first" % harness.TEMPLATE)
     session = harness.WineSession()
     try:
-        with open(os.path.join(session.windows_dir, "control.ini"), "w", newline="") as f:
-            f.write(PROFILE)
+        session.write_profile(PROFILE)
         saver = session.saver("/s")
-        shown = harness.poll_until(lambda: session.screenshot()[2].count(b"\xff") > 20000,
-                                   timeout=90)
+        shown = harness.poll(lambda: len(session.shot().bodies()) == 5, timeout=90)
         if not shown:
             sys.exit("the bears never appeared")
         time.sleep(2)  # past the start-up
@@ -92,8 +90,8 @@ def main(seconds):
         session.xdotool("key", "Escape")
         harness.wait_exit(saver)
 
-        idle = session.start(session.path("e2e_driver.exe"), "idle", str(seconds + 10))
-        idle.stdout.readline()  # started
+        idle = session.wine(os.path.join(BUILD, "bench", "wine_idle.exe"), seconds + 10)
+        session.driver("find", "PolkamootIdleReference", "Idle reference")
         time.sleep(2)
         idle_used, idle_elapsed = measure(session, idle, seconds)
     finally:

@@ -1,17 +1,17 @@
-"""Runs a Windows build under Wine on a private virtual display, as a user's system would.
+"""Private virtual displays with their screenshots, and the Windows builds run under Wine on
+them as a user's system would. The Linux tests share the displays.
 
-Each WineSession owns an X display (Xvfb), a Wine prefix cloned from the template that the
-`prefix` fixture made, and the processes it started; close() removes all three.
-
-    harness.py template <folder>        makes the prefix template
-    harness.py run <tests>              runs a test module, class or case against
-                                        POLKAMOOT_E2E_BUILD, or exits with 77 (skipped) when this
-                                        machine cannot run that build
+    harness.py template <folder>            makes the Wine prefix template
+    harness.py run <tests>                  runs tests against POLKAMOOT_E2E_BUILD, or exits 77
+                                            (skipped) when this machine cannot run that build
     harness.py builds <build>=<folder>...   says which builds this machine runs
 """
+import collections
+import inspect
 import os
+import pathlib
+import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -21,31 +21,178 @@ from urllib.parse import unquote
 
 LOADERS = {"x86_64": "/usr/lib/wine/wine64", "i686": "/usr/lib/wine/wine"}
 BUILD = os.environ.get("POLKAMOOT_E2E_BUILD", "x86_64")
-WINE = LOADERS[BUILD]
 BIN = os.environ.get("POLKAMOOT_E2E_BIN", "")
 TEMPLATE = os.environ.get("POLKAMOOT_E2E_TEMPLATE", "")
-SCREEN = (800, 600)
-SKIPPED = 77
+SAVER = ("WindowsScreenSaverClass", "Screen Saver")
+BODIES = {"red": (255, 0, 0), "blue": (0, 0, 255), "green": (0, 255, 0), "yellow": (255, 255, 0),
+          "magenta": (255, 0, 255), "cyan": (0, 255, 255)}
+COLORS = dict(BODIES, **{"dark " + name: tuple(c and 128 for c in rgb)
+                         for name, rgb in BODIES.items()})
+BODY_PIXELS = 2500  # a full-size bear shows 3786 to 4885 of its body color, a collar under 1000
+BEAR_PIXELS = 7800  # the most pixels a full-size bear shows other than black
+
+
+def poll(check, timeout=30, interval=0.2):
+    """The first true value of check(), or its last value once the time is up."""
+    end = time.monotonic() + timeout
+    while not (value := check()) and time.monotonic() < end:
+        time.sleep(interval)
+    return value
+
+
+class Shot:
+    """A screenshot: its size and RGB bytes, rows from the top."""
+
+    def __init__(self, ppm):
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)  # one blank ends it
+        self.width, self.height = int(header[1]), int(header[2])
+        self.rgb = ppm[header.end():]
+
+    def colors(self, left=0, right=None):
+        """Pixels of each named color between those columns; "other" for the rest but black."""
+        row = self.width * 3
+        counts = collections.Counter(
+            self.rgb[at:at + 3] for y in range(0, len(self.rgb), row)
+            for at in range(y + left * 3, y + (right or self.width) * 3, 3))
+        named = {name: counts.pop(bytes(rgb), 0) for name, rgb in COLORS.items()}
+        named["other"] = sum(counts.values()) - counts[b"\0\0\0"]
+        return {name: count for name, count in named.items() if count}
+
+    def bodies(self):
+        """The colorings whose bears show in full."""
+        colors = self.colors()
+        return {name for name in BODIES if colors.get(name, 0) > BODY_PIXELS}
+
+
+class Display:
+    """A private Xvfb, black, and the programs started on it."""
+
+    def __init__(self, width=800, height=600, *options):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % (width, height),
+             "-nolisten", "tcp", "-ac", "-br", *options], pass_fds=[write],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            self.name = ":" + pipe.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.name)
+        self.env.pop("XSCREENSAVER_WINDOW", None)
+        self.processes = []
+
+    def start(self, command, env=None, **options):
+        process = subprocess.Popen(command, env=dict(self.env, **(env or {})), **options)
+        self.processes.append(process)
+        return process
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, capture_output=True)
+
+    def shot(self, window="root"):
+        return Shot(subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
+                                   env=self.env, check=True, capture_output=True).stdout)
+
+    def close(self):
+        for process in self.processes + [self.xvfb]:
+            if process.poll() is None:
+                process.kill()
+            process.communicate()
 
 
 def make_template(path):
-    """A fresh prefix, booted once. No debugger, in the registry views of both builds: a fault
-    that nothing handles ends the process quietly. No window manager on these displays: Wine
-    would wait two seconds for one at the end of every window it lets one manage."""
-    path = os.path.abspath(path)
+    """A fresh prefix, booted once and kept while this recipe stays the same. No debugger, in
+    the registry views of both builds: a fault that nothing handles ends the process quietly.
+    No window manager: Wine would wait two seconds for one at the end of every window it lets
+    one manage. Monitors as X reports them, not RandR's outputs."""
+    recipe = pathlib.Path(path, "recipe")
+    if recipe.exists() and recipe.read_text() == inspect.getsource(make_template):
+        return
     shutil.rmtree(path, ignore_errors=True)
     env = dict(os.environ, WINEPREFIX=path, WINEDEBUG="-all")
     env.pop("DISPLAY", None)
     quiet = dict(env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wine = LOADERS["x86_64"]
-    subprocess.run([wine, "wineboot", "--init"], **quiet)
-    debugger = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
-    for view in ("/reg:64", "/reg:32"):
-        subprocess.run([wine, "reg", "add", debugger, "/v", "Debugger", "/t", "REG_SZ", "/d",
-                        "no-debugger.exe", "/f", view], **quiet)
-    subprocess.run([wine, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                    "/t", "REG_SZ", "/d", "N", "/f"], **quiet)
+    subprocess.run([LOADERS["x86_64"], "wineboot", "--init"], **quiet)
+    debugger = r"Microsoft\Windows NT\CurrentVersion\AeDebug]" + '\n"Debugger"="no-debugger.exe"'
+    with open(os.path.join(path, "settings.reg"), "w") as settings:
+        settings.write("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\%s\n\n"
+                       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\%s\n\n"
+                       '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n'
+                       '"UseXRandR"="N"\n' % (debugger, debugger))
+    subprocess.run([LOADERS["x86_64"], "regedit", "/S", "Z:" + path + "/settings.reg"], **quiet)
     subprocess.run(["wineserver", "-w"], env=env, check=True)
+    recipe.write_text(inspect.getsource(make_template))
+
+
+class WineSession(Display):
+    """A display, a Wine prefix cloned from the template, and what runs there."""
+
+    def __init__(self, width=800, height=600):
+        super().__init__(width, height, "-noreset")  # the monitors outlive the client that set them
+        # An empty name would clone the whole file system.
+        assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
+        self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
+        # Hard links keep the clone cheap; the files Wine rewrites get copies of their own.
+        subprocess.run(["cp", "-al", TEMPLATE + "/.", self.prefix], check=True)
+        for root, _, files in os.walk(self.prefix):
+            for path in (os.path.join(root, n) for n in files if n.endswith((".reg", ".ini"))):
+                shutil.copy2(path, path + ".copy")
+                os.replace(path + ".copy", path)
+        self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all")
+        self.profile = pathlib.Path(self.prefix, "drive_c", "windows", "control.ini")
+
+    def path(self, name):
+        return os.path.join(BIN, name)
+
+    def wine(self, program, *args):
+        return self.start([LOADERS[BUILD], program, *map(str, args)], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True)
+
+    def run(self, program, *args, timeout=120):
+        """Runs to the end; the exit code as the shell sees it, and the standard output."""
+        process = self.wine(program, *args)
+        out, _ = process.communicate(timeout=timeout)
+        return process.returncode, out
+
+    def saver(self, *args):
+        return self.wine(self.path("polkamoot.scr"), *args)
+
+    def driver(self, *steps):
+        """What the test driver printed for those steps: a dictionary of words a line."""
+        code, out = self.run(self.path("e2e_driver.exe"), *steps)
+        assert code == 0, "driver %s failed (%d): %s" % (steps, code, out)
+        return [dict(map(unquote, word.split("=", 1)) for word in line.split())
+                for line in out.splitlines()]
+
+    def write_profile(self, text):
+        self.profile.write_bytes(("[ScreenSaver.Polkamoot]\r\n" + text).encode())
+
+    def close(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        super().close()
+        shutil.rmtree(self.prefix, ignore_errors=True)
+
+
+def wait_exit(process, timeout=30):
+    """The exit code as the shell sees it (its low 8 bits), or None while it still runs."""
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+class WineTestCase(unittest.TestCase):
+    """One Wine session for all tests of a class, on a display of `screen`."""
+
+    screen = (800, 600)
+
+    @classmethod
+    def setUpClass(cls):
+        cls.wine = WineSession(*cls.screen)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.wine.close()
 
 
 def unrunnable(build, folder):
@@ -54,177 +201,19 @@ def unrunnable(build, folder):
         return "%s is not built" % folder
     try:
         subprocess.run([LOADERS[build], "--version"], check=True, capture_output=True)
-    except (OSError, subprocess.CalledProcessError) as error:
-        # Without i386 support in the kernel: "Exec format error".
-        return "this machine cannot run %s: %s" % (LOADERS[build], getattr(
-            error, "strerror", None) or error)
+    except (OSError, subprocess.CalledProcessError) as error:  # no i386: "Exec format error"
+        return "this machine cannot run %s: %s" % (LOADERS[build], error)
     return None
-
-
-class WineSession:
-    def __init__(self, depth=24, screen=SCREEN):
-        # An empty name would clone the whole file system.
-        assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
-        self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
-        # Hard links keep the clone cheap; the files Wine rewrites get copies of their own.
-        subprocess.run(["cp", "-al", TEMPLATE + "/.", self.prefix], check=True)
-        for root, _, files in os.walk(self.prefix):
-            for name in files:
-                if name.endswith((".reg", ".ini")):
-                    path = os.path.join(root, name)
-                    shutil.copy2(path, path + ".copy")
-                    os.replace(path + ".copy", path)
-        self.xvfb, self.display = self._start_display(depth, screen)
-        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
-                        DISPLAY=self.display)
-        self.processes = []
-
-    @staticmethod
-    def _start_display(depth, screen):
-        # -noreset: what a client set up (monitors) outlives the client.
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx%d" % (screen + (depth,)),
-             "-nolisten", "tcp", "-noreset"], pass_fds=[write], stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
-        return xvfb, ":" + number
-
-    def path(self, *parts):
-        return os.path.join(BIN, *parts)
-
-    @property
-    def windows_dir(self):
-        return os.path.join(self.prefix, "drive_c", "windows")
-
-    def start(self, program, *args):
-        process = subprocess.Popen([WINE, program, *args], env=self.env,
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        self.processes.append(process)
-        return process
-
-    def run(self, program, *args, timeout=60):
-        """Runs to the end; returns (exit code as the shell sees it, standard output)."""
-        process = self.start(program, *args)
-        out, _ = process.communicate(timeout=timeout)
-        return process.returncode, out
-
-    def saver(self, *args):
-        return self.start(self.path("polkamoot.scr"), *args)
-
-    def run_saver(self, *args, timeout=60):
-        return self.run(self.path("polkamoot.scr"), *args, timeout=timeout)[0]
-
-    def driver(self, *args, timeout=60):
-        """The test driver's output lines as dictionaries of key=value words."""
-        code, out = self.run(self.path("e2e_driver.exe"), *args, timeout=timeout)
-        if code != 0:
-            raise AssertionError("driver %s failed (%d): %s" % (args, code, out))
-        return [{key: unquote(value) for key, value in
-                 (word.split("=", 1) for word in line.split() if "=" in word)}
-                for line in out.splitlines()]
-
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True)
-
-    def reg_add(self, key, name, kind, data):
-        self.run("reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
-
-    def screenshot(self):
-        """The whole screen as (width, height, RGB bytes)."""
-        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8",
-                              "ppm:-"],
-                             check=True, capture_output=True).stdout
-        fields = ppm.split(maxsplit=4)
-        return int(fields[1]), int(fields[2]), fields[4]
-
-    def close(self):
-        for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-            process.communicate()
-        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
-        self.xvfb.send_signal(signal.SIGTERM)
-        self.xvfb.wait()
-        shutil.rmtree(self.prefix, ignore_errors=True)
-
-
-class PasswordedSaver:
-    """A folder holding the saver and, as PASSWORD.CPL beside it, a stand-in password library
-    (tests/e2e/verifier) answering from `script`; the user asks for the password or not."""
-
-    def __init__(self, session, name, library="test_verifier.dll", script="1", use_password=1):
-        self.session = session
-        self.folder = os.path.join(session.prefix, "drive_c", name)
-        os.makedirs(self.folder)
-        shutil.copy(session.path("polkamoot.scr"), self.folder)
-        shutil.copy(session.path(library), os.path.join(self.folder, "PASSWORD.CPL"))
-        with open(os.path.join(self.folder, "verifier-script.txt"), "w") as file:
-            file.write(script)
-        session.reg_add(r"HKCU\Control Panel\Desktop", "ScreenSaveUsePassword", "REG_DWORD",
-                        use_password)
-
-    @property
-    def scr(self):
-        return os.path.join(self.folder, "polkamoot.scr")
-
-    def log(self):
-        """The library's log lines as dictionaries; none when it was never loaded."""
-        path = os.path.join(self.folder, "verifier-log.txt")
-        if not os.path.exists(path):
-            return []
-        with open(path) as file:
-            return [dict(word.split("=", 1) for word in line.split()) for line in file]
-
-    def verifications(self):
-        return [entry for entry in self.log() if entry["event"] == "verify"]
-
-
-def wait_exit(process, timeout=20):
-    """The exit code as the shell sees it (the low 8 bits), or None if still running."""
-    try:
-        return process.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        return None
-
-
-def poll_until(check, timeout=20, interval=0.2):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = check()
-        if value:
-            return value
-        time.sleep(interval)
-    return check()
-
-
-class WineTestCase(unittest.TestCase):
-    """One Wine session for all tests of a class, on a display of `screen` and `depth` bits."""
-
-    depth = 24
-    screen = SCREEN
-
-    @classmethod
-    def setUpClass(cls):
-        cls.wine = WineSession(cls.depth, cls.screen)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.wine.close()
 
 
 def main(command, *args):
     if command == "template":
-        make_template(args[0])
+        make_template(os.path.abspath(args[0]))
     elif command == "run":
-        reason = unrunnable(BUILD, BIN)
-        if reason:
+        if reason := unrunnable(BUILD, BIN):
             print("skipped: " + reason)
-            return SKIPPED
-        tests = unittest.defaultTestLoader.loadTestsFromName(args[0])
+            return 77
+        tests = unittest.defaultTestLoader.loadTestsFromNames(args)
         return 0 if unittest.TextTestRunner(verbosity=2).run(tests).wasSuccessful() else 1
     elif command == "builds":
         for build, folder in (arg.split("=", 1) for arg in args):

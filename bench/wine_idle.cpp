@@ -1,8 +1,8 @@
-// A reference for the saver's cost under Wine: a full-screen window that wakes ten times a
-// second and draws nothing.
-#include "driver.h"
+// The reference for the saver's cost under Wine: a full-screen window that wakes ten times a
+// second and draws nothing, for the given number of seconds.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -24,11 +24,9 @@ LRESULT CALLBACK IdleProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// idle <seconds>: such a window, for that long.
-int Idle(int argc, char** argv) {
-    if (argc < 1) {
-        return 2;
-    }
+} // namespace
+
+int main(int argc, char** argv) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = IdleProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -40,16 +38,11 @@ int Idle(int argc, char** argv) {
                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
                                   windowClass.hInstance, nullptr);
     SetTimer(window, TickTimer, 100, nullptr);
-    SetTimer(window, EndTimer, static_cast<UINT>(std::atof(argv[0]) * 1000), nullptr);
-    std::printf("started=1\n");
-    std::fflush(stdout);
+    SetTimer(window, EndTimer, static_cast<UINT>(argc > 1 ? std::atof(argv[1]) * 1000 : 30000),
+             nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0)) {
         DispatchMessageA(&msg);
     }
     return 0;
 }
-
-driver::Command idle("idle", Idle);
-
-} // namespace
