@@ -52,8 +52,12 @@ void OnSignal(int) {
     stopRequested = 1;
 }
 
+// Xlib's own handler ends the process on any error, and SDL's hands on to it. A window that is
+// already gone, a message SDL sends it late included, ends nothing but a drawing into the
+// foreign window, and then the run.
 int OnXError(::Display*, XErrorEvent* error) {
-    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    if (screen.foreign && error->resourceid == screen.foreign &&
+        (error->error_code == BadWindow || error->error_code == BadDrawable)) {
         screen.lost = true;
     }
     return 0;
@@ -175,7 +179,6 @@ bool OpenForeign() {
         return false;
     }
     screen.x11 = info.info.x11.display;
-    XSetErrorHandler(OnXError);
     return true;
 }
 
@@ -241,6 +244,7 @@ bool sdl::OpenDisplay(const Options& options) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return Fail("no display");
     }
+    XSetErrorHandler(OnXError);
     screen.place = options.place;
     SDL_DisplayMode mode{};
     switch (options.place) {
