@@ -3,6 +3,8 @@
 #include "animation/animation.h"
 #include "host/host.h"
 
+#include <cstdlib>
+
 namespace polkamoot {
 
 namespace {
@@ -57,7 +59,7 @@ bool IsSwitchAwayCommand(WPARAM command) {
 
 LRESULT ForwardHelpToParent(HWND window, UINT message, LPARAM lParam) {
     HWND parent = GetParent(window);
-    if (parent && IsWindow(parent)) {
+    if (IsWindow(parent)) {
         PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lParam);
     }
     return 1;
@@ -68,7 +70,7 @@ void ApplyMouseTravel(HWND window) {
     POINT now = CursorPosition();
     std::int64_t dx = std::int64_t{now.x} - HostState.cursorAnchor.x;
     std::int64_t dy = std::int64_t{now.y} - HostState.cursorAnchor.y;
-    auto travel = static_cast<DWORD>((dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy));
+    auto travel = static_cast<DWORD>(std::abs(dx) + std::abs(dy));
     if (travel > HostState.mouseThreshold) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         HostState.cursorAnchor = now;

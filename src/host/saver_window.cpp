@@ -15,7 +15,7 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 // Another full-screen saver already showing takes the front instead of a second one.
 bool BringExistingSaverForward() {
     HWND existing = FindWindowA(SaverClassName, SaverTitle);
-    if (!existing || !IsWindow(existing)) {
+    if (!IsWindow(existing)) {
         return false;
     }
     SetForegroundWindow(existing);
@@ -54,42 +54,25 @@ int RunSaverWindow(HWND parent) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = SaverClassName;
 
-    DWORD exStyle = 0;
-    DWORD style = 0;
-    const char* title = nullptr;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    RECT area{};
     if (parent) {
-        RECT client{};
-        GetClientRect(parent, &client);
-        width = client.right;
-        height = client.bottom;
-        style = PreviewStyle;
-        title = PreviewTitle;
+        GetClientRect(parent, &area);
         HostState.isPreview = 1;
     } else {
-        RECT screen = FullScreenRect();
-        x = screen.left;
-        y = screen.top;
-        width = screen.right - screen.left;
-        height = screen.bottom - screen.top;
-        style = FullScreenStyle;
-        title = SaverTitle;
+        area = FullScreenRect();
         if (BringExistingSaverForward()) {
             return 0;
         }
         LoadPasswordVerifier();
-        exStyle = WS_EX_TOPMOST;
     }
 
     // Without a window there is no quit code; the run reports that it could not show.
     int result = -1;
     if (RegisterClassA(&windowClass)) {
-        HostState.saverWindow =
-            CreateWindowExA(exStyle, SaverClassName, title, style, x, y, width, height, parent,
-                            nullptr, HostState.instance, nullptr);
+        HostState.saverWindow = CreateWindowExA(
+            parent ? 0 : WS_EX_TOPMOST, SaverClassName, parent ? PreviewTitle : SaverTitle,
+            parent ? PreviewStyle : FullScreenStyle, area.left, area.top, area.right - area.left,
+            area.bottom - area.top, parent, nullptr, HostState.instance, nullptr);
     }
     if (HostState.saverWindow) {
         if (!parent) {

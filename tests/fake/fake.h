@@ -90,7 +90,6 @@ HINSTANCE Instance();
 // Libraries: a name and its entries. `preloaded` libraries are in the process from the start.
 void InstallLibrary(const std::string& name, std::map<std::string, FARPROC> entries,
                     bool preloaded = false);
-int LoadCount(const std::string& name); // LoadLibraryA calls that found it
 
 // Registry of the current user.
 void SetRegistryValue(const std::string& key, const std::string& name,
@@ -102,7 +101,6 @@ std::vector<UINT> NoticeSwitches();
 
 // The unhandled-fault report and the filter the process installed.
 void SetFaultReportVerdict(LONG verdict);
-int FaultReports();
 LPTOP_LEVEL_EXCEPTION_FILTER InstalledFaultFilter();
 
 // Sound: every request in order, and whether one is still playing.

@@ -1,29 +1,22 @@
 // The process, its libraries, the registry, the saver-running notice, the fault report and the
-// sound device, as the test sets them up.
+// sound device, as the test sets them up. Names match as the host spells them.
 #include "fake/fake.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
+#include <utility>
 
 namespace polkamoot {
 
 namespace {
 
-using backend::ShouldFail;
-using model::Kind;
-using model::NewHandle;
-using model::Release;
-
 constexpr LONG ErrorFileNotFound = 2;
 constexpr LONG ErrorMoreData = 234;
 
+// A library's handle is the address of its record.
 struct Library {
     std::map<std::string, FARPROC> entries;
     bool preloaded = false;
     int references = 0;
-    int loads = 0;
-    HMODULE handle = nullptr;
 };
 
 struct System {
@@ -35,7 +28,6 @@ struct System {
     bool notice = false;
     std::vector<UINT> noticeSwitches;
     LONG faultVerdict = EXCEPTION_EXECUTE_HANDLER;
-    int faultReports = 0;
     LPTOP_LEVEL_EXCEPTION_FILTER faultFilter = nullptr;
     std::vector<fake::SoundRequest> sounds;
     bool soundPlaying = false;
@@ -44,15 +36,15 @@ struct System {
 
 System system;
 
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
+Library* Installed(const char* name) {
+    auto found = system.libraries.find(name);
+    return found == system.libraries.end() ? nullptr : &found->second;
 }
 
-Library* FindLibrary(HMODULE module) {
+Library* Loaded(HMODULE module) {
     for (auto& [name, library] : system.libraries) {
-        if (library.handle && library.handle == module) {
+        if (module == reinterpret_cast<HMODULE>(&library) &&
+            (library.preloaded || library.references > 0)) {
             return &library;
         }
     }
@@ -76,24 +68,12 @@ void SetCodePage(UINT codePage) {
 
 void InstallLibrary(const std::string& name, std::map<std::string, FARPROC> entries,
                     bool preloaded) {
-    Library library;
-    library.entries = std::move(entries);
-    library.preloaded = preloaded;
-    if (preloaded) {
-        library.handle = reinterpret_cast<HMODULE>(std::uintptr_t{0x7000000} +
-                                                   system.libraries.size() * 0x10000);
-    }
-    system.libraries[Upper(name)] = library;
-}
-
-int LoadCount(const std::string& name) {
-    auto found = system.libraries.find(Upper(name));
-    return found == system.libraries.end() ? 0 : found->second.loads;
+    system.libraries[name] = {std::move(entries), preloaded};
 }
 
 void SetRegistryValue(const std::string& key, const std::string& name,
                       const std::vector<BYTE>& data) {
-    system.registry[Upper(key)][Upper(name)] = data;
+    system.registry[key][name] = data;
 }
 
 bool SaverRunningNotice() {
@@ -105,9 +85,6 @@ std::vector<UINT> NoticeSwitches() {
 
 void SetFaultReportVerdict(LONG verdict) {
     system.faultVerdict = verdict;
-}
-int FaultReports() {
-    return system.faultReports;
 }
 LPTOP_LEVEL_EXCEPTION_FILTER InstalledFaultFilter() {
     return system.faultFilter;
@@ -136,13 +113,8 @@ UINT GetACP() {
 }
 
 BOOL GetCPInfo(UINT codePage, CPINFO* info) {
-    *info = CPINFO{};
-    info->MaxCharSize = 1;
-    if (codePage == 932) {
-        const BYTE ranges[] = {0x81, 0x9F, 0xE0, 0xFC};
-        std::memcpy(info->LeadByte, ranges, sizeof ranges);
-        info->MaxCharSize = 2;
-    }
+    *info =
+        codePage == 932 ? CPINFO{2, {'?', 0}, {0x81, 0x9F, 0xE0, 0xFC}} : CPINFO{1, {'?', 0}, {}};
     return 1;
 }
 
@@ -150,90 +122,68 @@ HMODULE GetModuleHandleA(const char* name) {
     if (!name) {
         return model::Instance();
     }
-    auto found = system.libraries.find(Upper(name));
-    return found == system.libraries.end() ? nullptr : found->second.handle;
+    auto module = reinterpret_cast<HMODULE>(Installed(name));
+    return Loaded(module) ? module : nullptr;
 }
 
 HMODULE LoadLibraryA(const char* name) {
-    auto found = system.libraries.find(Upper(name));
-    if (found == system.libraries.end() || ShouldFail("LoadLibraryA")) {
-        return nullptr;
-    }
-    Library& library = found->second;
-    ++library.loads;
-    if (!library.handle) {
-        library.handle = reinterpret_cast<HMODULE>(NewHandle(Kind::Library));
-    } else if (!library.preloaded && library.references == 0) {
-        NewHandle(Kind::Library);
-    }
-    ++library.references;
-    return library.handle;
-}
-
-FARPROC GetProcAddress(HMODULE module, const char* name) {
-    Library* library = FindLibrary(module);
+    Library* library = Installed(name);
     if (!library) {
         return nullptr;
     }
-    auto entry = library->entries.find(name);
-    return entry == library->entries.end() ? nullptr : entry->second;
+    if (library->references++ == 0 && !library->preloaded) {
+        model::NewHandle(model::Kind::Library);
+    }
+    return reinterpret_cast<HMODULE>(library);
+}
+
+FARPROC GetProcAddress(HMODULE module, const char* name) {
+    Library* library = Loaded(module);
+    if (!library || !library->entries.count(name)) {
+        return nullptr;
+    }
+    return library->entries[name];
 }
 
 BOOL FreeLibrary(HMODULE module) {
-    Library* library = FindLibrary(module);
+    Library* library = Loaded(module);
     if (!library || library->references == 0) {
         return 0;
     }
     if (--library->references == 0 && !library->preloaded) {
-        Release(Kind::Library);
+        model::Release(model::Kind::Library);
     }
     return 1;
 }
 
 LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
-    LPTOP_LEVEL_EXCEPTION_FILTER previous = system.faultFilter;
-    system.faultFilter = filter;
-    return previous;
+    return std::exchange(system.faultFilter, filter);
 }
 
 LONG UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
-    ++system.faultReports;
     return system.faultVerdict;
 }
 
 LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
-    if (key != HKEY_CURRENT_USER || !system.registry.count(Upper(subKey))) {
+    if (key != HKEY_CURRENT_USER || !system.registry.count(subKey)) {
         return ErrorFileNotFound;
     }
-    *result = reinterpret_cast<HKEY>(NewHandle(Kind::Key));
-    system.openKeys[*result] = Upper(subKey);
+    *result = reinterpret_cast<HKEY>(model::NewHandle(model::Kind::Key));
+    system.openKeys[*result] = subKey;
     return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
+// Reads into the caller's buffer only; the type is never asked for.
+LONG RegQueryValueExA(HKEY key, const char* name, DWORD*, DWORD*, BYTE* data, DWORD* size) {
     auto open = system.openKeys.find(key);
-    if (open == system.openKeys.end()) {
+    if (open == system.openKeys.end() || !system.registry[open->second].count(name)) {
         return ErrorFileNotFound;
     }
-    auto& values = system.registry[open->second];
-    auto value = values.find(Upper(name));
-    if (value == values.end()) {
-        return ErrorFileNotFound;
-    }
-    if (type) {
-        *type = 4; // REG_DWORD; nothing here asks
-    }
-    DWORD needed = static_cast<DWORD>(value->second.size());
-    if (data && size && needed > *size) {
-        *size = needed;
+    const std::vector<BYTE>& value = system.registry[open->second][name];
+    if (value.size() > *size) {
         return ErrorMoreData;
     }
-    if (data) {
-        std::copy(value->second.begin(), value->second.end(), data);
-    }
-    if (size) {
-        *size = needed;
-    }
+    *size = static_cast<DWORD>(std::copy(value.begin(), value.end(), data) - data);
     return ERROR_SUCCESS;
 }
 
@@ -241,24 +191,20 @@ LONG RegCloseKey(HKEY key) {
     if (!system.openKeys.erase(key)) {
         return ErrorFileNotFound;
     }
-    Release(Kind::Key);
+    model::Release(model::Kind::Key);
     return ERROR_SUCCESS;
 }
 
-BOOL SystemParametersInfoA(UINT action, UINT uiParam, void* pvParam, UINT) {
-    if (action == SPI_SCREENSAVERRUNNING) {
-        if (pvParam) {
-            *static_cast<BOOL*>(pvParam) = system.notice;
-        }
-        system.notice = uiParam != 0;
-        system.noticeSwitches.push_back(uiParam);
-        return 1;
+// The notice is for this session only: a request to keep it in the user's profile or to
+// broadcast it is refused.
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, void* pvParam, UINT winIni) {
+    if (action != SPI_SCREENSAVERRUNNING || winIni != 0) {
+        return 0;
     }
-    if (action == SPI_GETSCREENSAVERRUNNING && pvParam) {
-        *static_cast<BOOL*>(pvParam) = system.notice;
-        return 1;
-    }
-    return 0;
+    *static_cast<UINT*>(pvParam) = system.notice;
+    system.notice = uiParam != 0;
+    system.noticeSwitches.push_back(uiParam);
+    return 1;
 }
 
 BOOL sndPlaySoundA(const char* sound, UINT flags) {

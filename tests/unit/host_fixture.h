@@ -18,7 +18,7 @@ class HostTest : public ::testing::Test {
         HostState.instance = fake::Instance();
     }
 
-    HWND CreateSaver(HWND parent = nullptr) {
+    static HWND CreateSaver(HWND parent = nullptr) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = HostFrameProc;
         windowClass.lpszClassName = "WindowsScreenSaverClass";
@@ -31,14 +31,6 @@ class HostTest : public ::testing::Test {
 
     static int CountOf(const std::vector<UINT>& messages, UINT message) {
         return static_cast<int>(std::count(messages.begin(), messages.end(), message));
-    }
-
-    static int ClosesPosted(HWND window) {
-        int closes = 0;
-        for (const MSG& msg : fake::PostedTo(window)) {
-            closes += msg.message == WM_CLOSE;
-        }
-        return closes;
     }
 };
 
