@@ -185,6 +185,7 @@ inline constexpr WPARAM SC_NEXTWINDOW = 0xF040;
 inline constexpr WPARAM SC_PREVWINDOW = 0xF050;
 inline constexpr WPARAM SC_SCREENSAVE = 0xF140;
 
+inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
 inline constexpr UINT PM_NOYIELD = 0x0002;
 

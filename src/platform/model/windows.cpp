@@ -374,20 +374,15 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     return 0;
 }
 
-BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
+// What the filter lets through, the quit request behind everything else; waits for it.
+BOOL GetMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax) {
     for (;;) {
-        if (!state.queue.empty()) {
-            *msg = state.queue.front();
-            state.queue.pop_front();
+        if (PeekMessageA(msg, window, filterMin, filterMax, PM_REMOVE)) {
             return msg->message != WM_QUIT;
         }
-        if (state.quitPending) {
-            state.quitPending = false;
-            *msg = QuitMessage(state.quitCode);
-            return 0;
-        }
         model::PostDueTimers();
-        if (state.queue.empty() && !backend::WaitForMessages(model::TimeToNextTimer())) {
+        if (!PeekMessageA(msg, window, filterMin, filterMax, PM_NOREMOVE) &&
+            !backend::WaitForMessages(model::TimeToNextTimer())) {
             *msg = QuitMessage(-1);
             return 0;
         }
