@@ -8,6 +8,8 @@
 #include "sprites/color_maps.h"
 #include "sprites/recolor.h"
 
+#include <algorithm>
+
 namespace polkamoot {
 
 namespace {
@@ -75,8 +77,7 @@ void LoadSounds() {
 }
 
 UINT SwapPeriod(WORD minutes) {
-    return UINT{minutes < ShortestSwapMinutes ? ShortestSwapMinutes : minutes} *
-           MillisecondsPerMinute;
+    return UINT{std::max(minutes, ShortestSwapMinutes)} * MillisecondsPerMinute;
 }
 
 // Handles left from an earlier window of this process are not this scene's to release.
