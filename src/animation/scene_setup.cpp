@@ -39,7 +39,8 @@ bool RecolorForEveryBear(const HBITMAP (&sources)[OwnFrames], FrameSet Bear::*se
         Bear& bear = Bears[i];
         FrameSet& frames = bear.*set;
         for (int k = 0; k < OwnFrames; ++k) {
-            frames[k] = RecolorBitmap(sources[k], ColorMaps[0], ColorMaps[bear.colorIndex], 4);
+            frames[k] = RecolorBitmap(sources[k], ColorMaps[0], ColorMaps[bear.colorIndex],
+                                      sizeof(ColorMap));
             if (!frames[k]) {
                 return false;
             }
