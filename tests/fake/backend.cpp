@@ -16,7 +16,7 @@ struct Script {
     bool starved = false;
     std::vector<UINT> defaultCalls;
     std::vector<fake::Painting> paintings;
-    std::function<void()> onPaint;
+    std::function<void(fake::Painting)> onPaint;
     DWORD tick = 0;
     int yields = 0;
     std::time_t calendarTime = 0;
@@ -56,7 +56,7 @@ DWORD* backend::WindowPixels(HWND, int, int) {
 void backend::Painted(HWND window, const RECT& rect) {
     script.paintings.push_back({window, rect});
     if (script.onPaint) {
-        script.onPaint();
+        script.onPaint({window, rect});
     }
 }
 
@@ -139,7 +139,7 @@ void ClearPaintings() {
     script.paintings.clear();
 }
 
-void OnPaint(std::function<void()> hook) {
+void OnPaint(std::function<void(Painting)> hook) {
     script.onPaint = std::move(hook);
 }
 

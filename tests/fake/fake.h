@@ -61,8 +61,8 @@ struct Painting {
 };
 std::vector<Painting> Paintings();
 void ClearPaintings();
-// Called after each painting is logged, while the drawing operation is still running.
-void OnPaint(std::function<void()> hook);
+// Called with each painting as it is logged, while the drawing operation is still running.
+void OnPaint(std::function<void(Painting)> hook);
 
 // Messages. Posted() is the queue as it stands; DefaultCalls() every message that reached the
 // platform's default procedure, in order.
