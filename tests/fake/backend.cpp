@@ -180,11 +180,6 @@ void SetTickCount(DWORD tick) {
     script.tick = tick;
 }
 
-void AdvanceTime(DWORD milliseconds) {
-    script.tick += milliseconds;
-    model::PostDueTimers();
-}
-
 void SetCalendarTime(std::time_t seconds) {
     script.calendarTime = seconds;
 }

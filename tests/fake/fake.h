@@ -78,7 +78,6 @@ void DispatchAll();
 
 // Time and the cursor.
 void SetTickCount(DWORD tick);
-void AdvanceTime(DWORD milliseconds); // posts WM_TIMER for every timer that falls due
 void SetCalendarTime(std::time_t seconds);
 int Yields(); // Sleep(0) calls
 void SetCursorPos(int x, int y);
