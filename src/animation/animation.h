@@ -16,7 +16,8 @@ bool SetUpScene(HWND window);
 // Stops the timers and the sound and releases everything the troupe holds.
 void TearDownScene(HWND window);
 
-// Deletes the bitmaps a bear owns and frees its sound; its slots are left empty.
+// Deletes the bitmaps a bear owns and frees its sound. The handles stay in the record: nothing
+// reads them again, and the next setup forgets them.
 void ReleaseBear(Bear& bear);
 
 namespace Timer {

@@ -13,7 +13,8 @@ constexpr char SwapFailure[] = "Timer::SwapColors()";
 
 bool RecolorFrames(FrameSet& frames, int from, int to) {
     for (int k = 0; k < OwnFrames; ++k) {
-        HBITMAP recolored = RecolorBitmap(frames[k], ColorMaps[from], ColorMaps[to], 4);
+        HBITMAP recolored =
+            RecolorBitmap(frames[k], ColorMaps[from], ColorMaps[to], sizeof(ColorMap));
         if (!recolored) {
             return false;
         }

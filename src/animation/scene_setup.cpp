@@ -8,6 +8,8 @@
 #include "sprites/color_maps.h"
 #include "sprites/recolor.h"
 
+#include <algorithm>
+
 namespace polkamoot {
 
 namespace {
@@ -37,7 +39,8 @@ bool RecolorForEveryBear(const HBITMAP (&sources)[OwnFrames], FrameSet Bear::*se
         Bear& bear = Bears[i];
         FrameSet& frames = bear.*set;
         for (int k = 0; k < OwnFrames; ++k) {
-            frames[k] = RecolorBitmap(sources[k], ColorMaps[0], ColorMaps[bear.colorIndex], 4);
+            frames[k] = RecolorBitmap(sources[k], ColorMaps[0], ColorMaps[bear.colorIndex],
+                                      sizeof(ColorMap));
             if (!frames[k]) {
                 return false;
             }
@@ -75,8 +78,7 @@ void LoadSounds() {
 }
 
 UINT SwapPeriod(WORD minutes) {
-    return UINT{minutes < ShortestSwapMinutes ? ShortestSwapMinutes : minutes} *
-           MillisecondsPerMinute;
+    return UINT{std::max(minutes, ShortestSwapMinutes)} * MillisecondsPerMinute;
 }
 
 // Handles left from an earlier window of this process are not this scene's to release.

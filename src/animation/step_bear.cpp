@@ -2,15 +2,9 @@
 
 #include "animation/placement.h"
 
-#include <initializer_list>
-
 namespace polkamoot {
 
 namespace {
-
-bool HasArea(const RECT& rect) {
-    return rect.right > rect.left && rect.bottom > rect.top;
-}
 
 void DrawStep(HWND window, const Bear& bear, const StepPlan& plan) {
     HDC dc = GetDC(window);
@@ -24,12 +18,10 @@ void DrawStep(HWND window, const Bear& bear, const StepPlan& plan) {
     StretchBlt(dc, bear.x, bear.y, Scene.DrawSize.width, Scene.DrawSize.height, source, 0, 0,
                Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight, SRCCOPY);
     SelectObject(source, previous);
+    // A strip of an axis the bear did not move along is empty, and fills nothing.
     auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    for (const RECT* strip : {&plan.stripA, &plan.stripB}) {
-        if (HasArea(*strip)) {
-            FillRect(dc, strip, black);
-        }
-    }
+    FillRect(dc, &plan.stripA, black);
+    FillRect(dc, &plan.stripB, black);
     DeleteDC(source);
     ReleaseDC(window, dc);
 }
@@ -87,31 +79,22 @@ StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn) {
 }
 
 RECT StripA(POINT from, POINT to, Size drawn) {
-    RECT strip{0, from.y, 0, from.y + drawn.height};
     if (from.x < to.x) {
-        strip.left = from.x;
-        strip.right = to.x;
-    } else {
-        strip.left = to.x + drawn.width;
-        strip.right = from.x + drawn.width;
+        return RECT{from.x, from.y, to.x, from.y + drawn.height};
     }
-    return strip;
+    return RECT{to.x + drawn.width, from.y, from.x + drawn.width, from.y + drawn.height};
 }
 
 RECT StripB(POINT from, POINT to, Size drawn) {
-    RECT strip{from.x, 0, from.x + drawn.width, 0};
     if (from.y < to.y) {
-        strip.top = from.y;
-        strip.bottom = to.y;
-    } else {
-        strip.top = to.y + drawn.height;
-        strip.bottom = from.y + drawn.height;
+        return RECT{from.x, from.y, from.x + drawn.width, to.y};
     }
-    return strip;
+    return RECT{from.x, to.y + drawn.height, from.x + drawn.width, from.y + drawn.height};
 }
 
 void PlayCry(const Bear& bear) {
-    if (bear.soundData && bear.soundResource) {
+    // Setup locks the data only out of a loaded resource.
+    if (bear.soundData) {
         sndPlaySoundA(static_cast<const char*>(bear.soundData), CryFlags);
     }
 }

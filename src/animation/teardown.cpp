@@ -16,12 +16,6 @@ void ReleaseBear(Bear& bear) {
     if (bear.soundResource) {
         FreeResource(bear.soundResource);
     }
-    for (int k = 0; k < FrameSlots; ++k) {
-        bear.leftFrames[k] = nullptr;
-        bear.rightFrames[k] = nullptr;
-    }
-    bear.soundResource = nullptr;
-    bear.soundData = nullptr;
 }
 
 // After a failed setup no timer runs and only the frames made so far are held.
@@ -32,8 +26,6 @@ void TearDownScene(HWND window) {
     if (Scene.SwapTimerStarted) {
         KillTimer(window, SwapTimer);
     }
-    Scene.FrameTimerStarted = 0;
-    Scene.SwapTimerStarted = 0;
     // Before the sound resources go: a cry may still be reading one.
     if (Settings.Sound) {
         sndPlaySoundA(nullptr, 0);

@@ -11,10 +11,12 @@ namespace {
 
 struct Script {
     std::map<std::string, int> failures; // operation -> successes still allowed
+    std::map<std::string, int> calls;
     std::function<bool()> idle;
     bool starved = false;
     std::vector<UINT> defaultCalls;
     std::vector<fake::Painting> paintings;
+    std::function<void(fake::Painting)> onPaint;
     DWORD tick = 0;
     int yields = 0;
     std::time_t calendarTime = 0;
@@ -26,6 +28,7 @@ Script script;
 } // namespace
 
 bool backend::ShouldFail(const char* operation) {
+    ++script.calls[operation];
     auto found = script.failures.find(operation);
     if (found == script.failures.end()) {
         return false;
@@ -52,6 +55,9 @@ DWORD* backend::WindowPixels(HWND, int, int) {
 
 void backend::Painted(HWND window, const RECT& rect) {
     script.paintings.push_back({window, rect});
+    if (script.onPaint) {
+        script.onPaint({window, rect});
+    }
 }
 
 DWORD GetTickCount() {
@@ -93,6 +99,10 @@ void FailCall(const std::string& operation, int successes) {
     script.failures[operation] = successes;
 }
 
+int Calls(const std::string& operation) {
+    return script.calls[operation];
+}
+
 HWND MakeForeignWindow(int width, int height, const std::string& className,
                        const std::string& title, HWND parent) {
     WindowInfo info;
@@ -127,6 +137,10 @@ std::vector<Painting> Paintings() {
 
 void ClearPaintings() {
     script.paintings.clear();
+}
+
+void OnPaint(std::function<void(Painting)> hook) {
+    script.onPaint = std::move(hook);
 }
 
 std::vector<MSG> Posted() {
@@ -164,11 +178,6 @@ void DispatchAll() {
 
 void SetTickCount(DWORD tick) {
     script.tick = tick;
-}
-
-void AdvanceTime(DWORD milliseconds) {
-    script.tick += milliseconds;
-    model::PostDueTimers();
 }
 
 void SetCalendarTime(std::time_t seconds) {

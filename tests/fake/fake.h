@@ -40,6 +40,8 @@ void Reset();
 
 // Makes the named platform operation fail once it has succeeded `successes` more times.
 void FailCall(const std::string& operation, int successes = 0);
+// How often the named operation has been asked for, failed or not.
+int Calls(const std::string& operation);
 
 constexpr DWORD Rgb(BYTE red, BYTE green, BYTE blue) {
     return DWORD{red} << 16 | DWORD{green} << 8 | blue;
@@ -59,6 +61,8 @@ struct Painting {
 };
 std::vector<Painting> Paintings();
 void ClearPaintings();
+// Called with each painting as it is logged, while the drawing operation is still running.
+void OnPaint(std::function<void(Painting)> hook);
 
 // Messages. Posted() is the queue as it stands; DefaultCalls() every message that reached the
 // platform's default procedure, in order.
@@ -74,7 +78,6 @@ void DispatchAll();
 
 // Time and the cursor.
 void SetTickCount(DWORD tick);
-void AdvanceTime(DWORD milliseconds); // posts WM_TIMER for every timer that falls due
 void SetCalendarTime(std::time_t seconds);
 int Yields(); // Sleep(0) calls
 void SetCursorPos(int x, int y);
