@@ -90,7 +90,7 @@ TEST_P(RecolorFailure, ReturnsNullLeavesTheInputAndLeaksNothing) {
 INSTANTIATE_TEST_SUITE_P(EveryStep, RecolorFailure,
                          ::testing::Values(Failure{"GlobalAlloc", 0}, Failure{"GlobalReAlloc", 0},
                                            Failure{"GlobalLock", 0}, Failure{"GlobalLock", 1},
-                                           Failure{"GetDIBits", 1}, Failure{"GetDC", 0},
+                                           Failure{"GetDIBits", 0}, Failure{"GetDC", 0},
                                            Failure{"GlobalLock", 2}, Failure{"GlobalLock", 3},
                                            Failure{"GetDC", 1}, Failure{"CreateDIBitmap", 0}),
                          [](const auto& info) {
