@@ -1,5 +1,6 @@
 #include "sprites/packed_dib.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace polkamoot {
@@ -65,8 +66,8 @@ const BYTE* DibPixels(const void* dib) {
 }
 
 DWORD DibRowBytes(WORD bitCount, LONG width) {
-    std::int64_t bits = std::int64_t{bitCount} * width;
-    return bits <= 0 ? 0 : static_cast<DWORD>(((bits + 31) & ~std::int64_t{31}) / 8);
+    std::int64_t bits = std::max(std::int64_t{bitCount} * width, std::int64_t{0});
+    return static_cast<DWORD>(((bits + 31) & ~std::int64_t{31}) / 8);
 }
 
 } // namespace polkamoot
