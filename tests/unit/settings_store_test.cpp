@@ -19,7 +19,7 @@ TEST(SettingsStore, ProfileTextGivesTheRosterInTheColorsOwnOrder) {
         {"Magenta=1\r\nRed=0\r\nBlue=1\r\n", {0, 2, 1, 4, -1, -1, -1}},
         {"Red=0\r\nGreen=7\r\nYellow=-1\r\n", {0, 2, 2, 3, -1, -1, -1}}, // not 0 is on
         {"Random=3\r\nBlue=1\r\n", {3, 1, -1, -1, -1, -1, -1}}, // the scene picks the color
-        {"Red=0\r\nRandom=0\r\n", {1, 1, -1, -1, -1, -1, -1}},  // no bear: Random, in memory
+        {"Red=0\r\nRandom=0\r\n", {1, 1, -1, -1, -1, -1, -1}},  // no bear: Random switched on
     };
     fake::Reset();
     HostState.instance = fake::Instance();
