@@ -39,9 +39,9 @@ BYTE NearestStandardColor(BYTE red, BYTE green, BYTE blue) {
 }
 
 void IndexRowsByStandardColors(const BYTE* rgbRows, LONG width, LONG rows, BYTE* indexRows) {
-    // A frame holds a handful of distinct colors, so each is searched for once: a small memo
-    // indexed by the color's remainder. All zero is a valid start, since black is entry 0.
-    constexpr DWORD MemoSize = 251; // prime, so that the few colors of a frame rarely collide
+    // A frame holds a handful of distinct colors, each searched for once through a small memo
+    // slotted by multiplicative hash. All zero is a valid start, black being entry 0.
+    constexpr int MemoSize = 256;
     DWORD memoColor[MemoSize] = {};
     BYTE memoValue[MemoSize] = {};
 
@@ -53,7 +53,7 @@ void IndexRowsByStandardColors(const BYTE* rgbRows, LONG width, LONG rows, BYTE*
         std::memset(out, 0, indexStride);
         for (LONG x = 0; x < width; ++x, in += 4) {
             DWORD color = DWORD{in[2]} << 16 | DWORD{in[1]} << 8 | in[0];
-            DWORD slot = color % MemoSize;
+            unsigned slot = (color * 2654435761u) >> 24;
             if (memoColor[slot] != color) {
                 memoColor[slot] = color;
                 memoValue[slot] = NearestStandardColor(in[2], in[1], in[0]);
