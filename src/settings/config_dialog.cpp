@@ -67,9 +67,9 @@ INT_PTR OnInitDialog(HWND dialog) {
 
 // Every key is written even after a refused one, so as much as possible is kept.
 bool SaveSettings() {
-    int refused = 0;
-    auto write = [&](const char* key, UINT value) {
-        refused += WriteSetting(ProfileSection, key, value) == 0;
+    bool saved = true;
+    auto write = [&saved](const char* key, UINT value) {
+        saved &= WriteSetting(ProfileSection, key, value) != 0;
     };
     for (const ColorBox& box : ColorBoxes) {
         write(box.key, static_cast<UINT>(Settings.*box.field));
@@ -77,7 +77,7 @@ bool SaveSettings() {
     write(KeyRandom, static_cast<UINT>(Settings.Random));
     write(KeyMinutes, Settings.Minutes);
     write(KeySound, static_cast<UINT>(Settings.Sound));
-    return refused == 0;
+    return saved;
 }
 
 INT_PTR OnOk(HWND dialog) {
@@ -93,7 +93,7 @@ INT_PTR OnOk(HWND dialog) {
         return Refuse(dialog, IDC_BLUE, "You must select at least one Bear!",
                       "Missing Bear Alert!");
     }
-    BOOL isNumber = 0;
+    BOOL isNumber{};
     UINT minutes = GetDlgItemInt(dialog, IDC_MINUTES, &isNumber, 0);
     if (!isNumber || minutes < 1 || minutes > 60) {
         return Refuse(dialog, IDC_MINUTES, "Valid values: 1-60", "Invalid Value");

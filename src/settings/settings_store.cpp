@@ -3,7 +3,7 @@
 #include "host/host.h"
 #include "resources/resource_ids.h"
 
-#include <cstdio>
+#include <string>
 
 namespace polkamoot {
 
@@ -55,9 +55,7 @@ int FillRoster(SettingsRecord& settings, Bear* bears) {
 }
 
 BOOL WriteSetting(const char* section, const char* key, UINT value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%u", value);
-    return WritePrivateProfileStringA(section, key, text, ProfileFile);
+    return WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), ProfileFile);
 }
 
 } // namespace polkamoot

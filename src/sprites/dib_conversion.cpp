@@ -17,42 +17,39 @@ bool TakesStandardTable(const BITMAPINFOHEADER& header, WORD colorUse) {
 // The bitmap read at 32 bits, where no platform table stands between a pixel and its color,
 // then indexed by color. Returns the rows read, 0 on failure.
 int ReadStandardPixels(HDC screen, HBITMAP bitmap, const BITMAPINFOHEADER& header, BYTE* pixels) {
-    LONG rows = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    std::size_t size = std::size_t{DibRowBytes(32, header.biWidth)} * rows;
+    UINT rows = static_cast<UINT>(header.biHeight);
+    std::size_t size = std::size_t{DibRowBytes(TrueColorBits, header.biWidth)} * rows;
     std::unique_ptr<BYTE[]> rgbRows(new (std::nothrow) BYTE[size]());
     if (!rgbRows) {
         return 0;
     }
     BITMAPINFO rgbInfo{};
-    rgbInfo.bmiHeader = header;
-    rgbInfo.bmiHeader.biBitCount = 32;
-    rgbInfo.bmiHeader.biSizeImage = 0;
-    rgbInfo.bmiHeader.biClrUsed = 0;
-    int read = GetDIBits(screen, bitmap, 0, static_cast<UINT>(rows), rgbRows.get(), &rgbInfo,
-                         DIB_RGB_COLORS);
-    if (read > 0) {
-        IndexRowsByStandardColors(rgbRows.get(), header.biWidth, rows, pixels);
-    }
+    rgbInfo.bmiHeader.biSize = header.biSize;
+    rgbInfo.bmiHeader.biWidth = header.biWidth;
+    rgbInfo.bmiHeader.biHeight = header.biHeight;
+    rgbInfo.bmiHeader.biPlanes = header.biPlanes;
+    rgbInfo.bmiHeader.biBitCount = TrueColorBits;
+    int read = GetDIBits(screen, bitmap, 0, rows, rgbRows.get(), &rgbInfo, DIB_RGB_COLORS);
+    // Rows that failed to come are zeros, and the caller drops them.
+    IndexRowsByStandardColors(rgbRows.get(), header.biWidth, header.biHeight, pixels);
     return read;
 }
 
-// First request: the platform completes the header and fills the color table in the block.
-// The header comes back as completed.
+// First request: the table. Ours for the standard form; otherwise the platform completes the
+// header and fills the table in the block, and the header comes back as completed.
 bool CompleteHeader(HDC screen, HBITMAP bitmap, PackedDib dib, WORD colorUse,
                     BITMAPINFOHEADER* header) {
     auto* block = static_cast<BYTE*>(GlobalLock(dib));
     if (!block) {
         return false;
     }
-    bool standard = TakesStandardTable(*header, colorUse);
-    UINT lines = static_cast<UINT>(header->biHeight);
-    std::memcpy(block, header, sizeof *header);
-    GetDIBits(screen, bitmap, 0, lines, nullptr, reinterpret_cast<BITMAPINFO*>(block), colorUse);
-    std::memcpy(header, block, sizeof *header);
-    if (standard) {
-        header->biClrUsed = 0;
-        std::memcpy(block, header, sizeof *header);
+    if (TakesStandardTable(*header, colorUse)) {
         std::memcpy(block + header->biSize, StandardColorTable, sizeof StandardColorTable);
+    } else {
+        std::memcpy(block, header, sizeof *header);
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(header->biHeight), nullptr,
+                  reinterpret_cast<BITMAPINFO*>(block), colorUse);
+        std::memcpy(header, block, sizeof *header);
     }
     GlobalUnlock(dib);
     return true;
@@ -80,7 +77,7 @@ int ReadRows(HDC screen, HBITMAP bitmap, PackedDib dib, WORD colorUse,
 PackedDib MakeDibFromBitmap(HBITMAP bitmap, HPALETTE palette, WORD bitCount, DWORD compression,
                             WORD colorUse) {
     BITMAP description{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) {
+    if (!GetObjectA(bitmap, sizeof description, &description)) {
         return nullptr;
     }
     if (!palette) {

@@ -1,5 +1,6 @@
 #include "sprites/packed_dib.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace polkamoot {
@@ -60,13 +61,9 @@ BYTE* DibPixels(void* dib) {
     return static_cast<BYTE*>(dib) + ReadDword(dib, 0) + DibColorTableSize(dib);
 }
 
-const BYTE* DibPixels(const void* dib) {
-    return Bytes(dib) + ReadDword(dib, 0) + DibColorTableSize(dib);
-}
-
 DWORD DibRowBytes(WORD bitCount, LONG width) {
-    std::int64_t bits = std::int64_t{bitCount} * width;
-    return bits <= 0 ? 0 : static_cast<DWORD>(((bits + 31) & ~std::int64_t{31}) / 8);
+    std::int64_t bits = std::max(std::int64_t{bitCount} * width, std::int64_t{0});
+    return static_cast<DWORD>(((bits + 31) & ~std::int64_t{31}) / 8);
 }
 
 } // namespace polkamoot

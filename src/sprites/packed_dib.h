@@ -19,7 +19,6 @@ WORD DibBitCount(const void* dib);
 LONG DibImageWidth(const void* dib);
 LONG DibImageHeight(const void* dib);
 BYTE* DibPixels(void* dib);
-const BYTE* DibPixels(const void* dib);
 
 // Bytes per pixel row: rows are padded to whole 32-bit words.
 DWORD DibRowBytes(WORD bitCount, LONG width);

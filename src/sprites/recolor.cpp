@@ -3,6 +3,8 @@
 #include "sprites/dib_conversion.h"
 #include "sprites/recolor_table.h"
 
+#include <cstdlib>
+
 namespace polkamoot {
 
 HBITMAP RecolorBitmap(HBITMAP bitmap, const BYTE* fromMap, const BYTE* toMap, int count) {
@@ -16,8 +18,7 @@ HBITMAP RecolorBitmap(HBITMAP bitmap, const BYTE* fromMap, const BYTE* toMap, in
         GlobalFree(dib);
         return nullptr;
     }
-    LONG height = DibImageHeight(header);
-    DWORD rows = static_cast<DWORD>(height < 0 ? -height : height);
+    auto rows = static_cast<DWORD>(std::abs(DibImageHeight(header)));
     DWORD stride = DibRowBytes(DibBitCount(header), DibImageWidth(header));
     RecolorPixelBytes(DibPixels(header), std::size_t{stride} * rows,
                       MakeRecolorTable(fromMap, toMap, count));

@@ -2,22 +2,29 @@
 
 namespace polkamoot {
 
-RecolorTable MakeRecolorTable(const BYTE* fromMap, const BYTE* toMap, int count) {
-    // A replacement may lie outside 0..15; the combination below keeps it as a whole byte
-    // would be stored, so the table never differs from a search per nibble.
-    unsigned nibbles[16];
-    for (unsigned value = 0; value < 16; ++value) {
-        nibbles[value] = value;
-        for (int k = 0; k < count; ++k) {
-            if (fromMap[k] == value) {
-                nibbles[value] = toMap[k];
-                break;
-            }
+namespace {
+
+// The replacement at the first equal entry, or the value itself when no entry is equal.
+unsigned Exchanged(unsigned value, const BYTE* fromMap, const BYTE* toMap, int count) {
+    for (int k = 0; k < count; ++k) {
+        if (fromMap[k] == value) {
+            return toMap[k];
         }
     }
+    return value;
+}
+
+} // namespace
+
+RecolorTable MakeRecolorTable(const BYTE* fromMap, const BYTE* toMap, int count) {
+    // A replacement may lie outside 0..15; the combination keeps it as a whole byte would be
+    // stored, so the table never differs from a search per nibble.
     RecolorTable table;
-    for (unsigned byte = 0; byte < 256; ++byte) {
-        table.bytes[byte] = static_cast<BYTE>(nibbles[byte >> 4] << 4 | nibbles[byte & 15]);
+    unsigned byte = 0;
+    for (BYTE& entry : table.bytes) {
+        entry = static_cast<BYTE>(Exchanged(byte >> 4, fromMap, toMap, count) << 4 |
+                                  Exchanged(byte & 15, fromMap, toMap, count));
+        ++byte;
     }
     return table;
 }

@@ -8,40 +8,44 @@
 
 namespace polkamoot {
 
-// Stored blue, green, red as the platform's table entries are.
+namespace {
+
+// An entry stores blue first; the reserved byte stays zero.
+constexpr RGBQUAD Color(BYTE red, BYTE green, BYTE blue) {
+    return {blue, green, red, {}};
+}
+
+} // namespace
+
 const RGBQUAD StandardColorTable[StandardColorCount] = {
-    {0, 0, 0, 0},       {0, 0, 128, 0},   {0, 128, 0, 0},   {0, 128, 128, 0},
-    {128, 0, 0, 0},     {128, 0, 128, 0}, {128, 128, 0, 0}, {192, 192, 192, 0},
-    {128, 128, 128, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},   {0, 255, 255, 0},
-    {255, 0, 0, 0},     {255, 0, 255, 0}, {255, 255, 0, 0}, {255, 255, 255, 0},
+    Color(0, 0, 0),       Color(128, 0, 0),   Color(0, 128, 0),   Color(128, 128, 0),
+    Color(0, 0, 128),     Color(128, 0, 128), Color(0, 128, 128), Color(192, 192, 192),
+    Color(128, 128, 128), Color(255, 0, 0),   Color(0, 255, 0),   Color(255, 255, 0),
+    Color(0, 0, 255),     Color(255, 0, 255), Color(0, 255, 255), Color(255, 255, 255),
 };
 
 BYTE NearestStandardColor(BYTE red, BYTE green, BYTE blue) {
-    int best = 0;
-    int bestDistance = 3 * 255 * 255 + 1;
-    for (int i = 0; i < StandardColorCount; ++i) {
-        const RGBQUAD& entry = StandardColorTable[i];
+    auto distance = [&](const RGBQUAD& entry) {
         int r = red - entry.rgbRed;
         int g = green - entry.rgbGreen;
         int b = blue - entry.rgbBlue;
-        int distance = r * r + g * g + b * b;
-        if (distance < bestDistance) {
-            best = i;
-            bestDistance = distance;
-        }
-    }
-    return static_cast<BYTE>(best);
+        return r * r + g * g + b * b;
+    };
+    // The first of equally near entries wins.
+    const RGBQUAD* nearest = std::min_element(
+        std::begin(StandardColorTable), std::end(StandardColorTable),
+        [&](const RGBQUAD& a, const RGBQUAD& b) { return distance(a) < distance(b); });
+    return static_cast<BYTE>(nearest - StandardColorTable);
 }
 
 void IndexRowsByStandardColors(const BYTE* rgbRows, LONG width, LONG rows, BYTE* indexRows) {
-    // A frame holds a handful of distinct colors, so each is searched for once: a small
-    // direct-mapped memo of colors already placed (keys are 24-bit, so all ones is empty).
+    // A frame holds a handful of distinct colors, each searched for once through a small memo
+    // slotted by multiplicative hash. All zero is a valid start, black being entry 0.
     constexpr int MemoSize = 256;
-    DWORD memoColor[MemoSize];
-    BYTE memoValue[MemoSize];
-    std::fill(std::begin(memoColor), std::end(memoColor), 0xFFFFFFFF);
+    DWORD memoColor[MemoSize] = {};
+    BYTE memoValue[MemoSize] = {};
 
-    DWORD rgbStride = DibRowBytes(32, width);
+    DWORD rgbStride = DibRowBytes(TrueColorBits, width);
     DWORD indexStride = DibRowBytes(4, width);
     for (LONG y = 0; y < rows; ++y) {
         const BYTE* in = rgbRows + std::size_t{rgbStride} * y;

@@ -7,6 +7,7 @@
 namespace polkamoot {
 
 inline constexpr int StandardColorCount = 16;
+inline constexpr WORD TrueColorBits = 32; // the depth at which a pixel is its own color
 extern const RGBQUAD StandardColorTable[StandardColorCount];
 
 // The position of the nearest table color by squared distance; the first of equals wins.

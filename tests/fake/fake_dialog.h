@@ -1,49 +1,43 @@
-// The configuration dialog as the tests see it: DialogBoxParamA makes a dialog window holding
-// the controls the procedure addresses (check boxes, the minutes field, OK and Cancel, in tab
-// order), sends WM_INITDIALOG, focuses the first tab stop when the procedure asks, then lets the
-// test's script act as the user. Keyboard focus, enabling and message boxes are kept here too.
+// One modal dialog at a time: DialogBoxParamA makes the controls as windows of the model, sends
+// WM_INITDIALOG, runs the script as the user, then presses Escape if the dialog is still open.
 #pragma once
 
 #include "fake/fake.h"
 
-#include <functional>
-#include <string>
-#include <vector>
+#include <optional>
 
 namespace polkamoot::fake {
 
-// What the user does while a modal dialog runs, called once after WM_INITDIALOG. Without a
-// script the user presses Escape. A dialog the script leaves open ends with -1.
-void SetDialogScript(std::function<void(HWND dialog)> script);
-
-// The user's hands. None of them reaches a disabled control or a dialog that has ended.
-void Click(HWND dialog, int id);                         // focuses, toggles a check box, BN_CLICKED
-void Type(HWND dialog, int id, const std::string& text); // focuses, replaces, EN_CHANGE
-void PressEnter(HWND dialog);  // the focused push button, else the default one
-void PressEscape(HWND dialog); // IDCANCEL
-void CloseBox(HWND dialog);    // WM_CLOSE, which the dialog manager turns into IDCANCEL
-
-struct ControlInfo {
+struct DialogControl {
     HWND window = nullptr;
-    int id = 0;
-    std::string text;
-    bool enabled = false;
-    UINT check = 0;
+    std::string text{}; // as typed by the user or put by SetDlgItemInt
+    bool enabled = true;
+    UINT check = 0; // as BM_SETCHECK or a click left it
 };
-std::vector<ControlInfo> Controls(HWND dialog); // in tab order
-ControlInfo Control(HWND dialog, int id);
-bool DialogEnded(HWND dialog);
 
-// Every message box, in order; each is answered with IDOK at once. A box that meets a pending
-// quit request closes by itself before anyone reads it, as it does on the platform.
+// Answered with IDOK at once; one meeting a pending quit request closes unread, as it does.
 struct MessageBoxCall {
     HWND owner;
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type;
-    HWND focus;        // the focused window when it appeared
-    bool closedByQuit; // nobody saw it
+    bool closedByQuit;
 };
-std::vector<MessageBoxCall> MessageBoxes();
+
+struct DialogState {
+    std::function<void()> script = [] {}; // the user while the dialog runs
+    HWND dialog = nullptr, focus = nullptr;
+    DLGPROC procedure = nullptr;
+    std::map<int, DialogControl> controls;
+    std::optional<INT_PTR> result;     // once ended
+    std::vector<MessageBoxCall> boxes; // every message box, in order
+};
+extern DialogState Dialog;
+
+inline std::vector<MessageBoxCall> MessageBoxes() {
+    return Dialog.boxes;
+}
+
+// Toggles a check box and returns the procedure's answer. Escape and the close box are Cancel.
+INT_PTR Click(int id);
 
 } // namespace polkamoot::fake

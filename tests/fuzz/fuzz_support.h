@@ -1,24 +1,31 @@
-// Shared by the fuzz targets: a fresh process for every input, and the leak check after it.
+// Shared by the fuzz targets: a fresh process for every input, and the checks that stop a run.
 #pragma once
 
 #include "fake/fake.h"
+#include "host/host.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace polkamoot::fuzz {
 
-// Everything a saver process holds starts from nothing again.
-void FreshProcess();
+inline void FreshProcess() {
+    fake::Reset();
+    HostState = HostRecord{};
+    HostState.instance = fake::Instance();
+}
 
-// Stops the run when the input left a handle behind.
-void RequireNothingHeld(const char* after);
-
-// A fuzz check that must hold for every input.
 inline void Require(bool holds, const char* what) {
     if (!holds) {
         std::fprintf(stderr, "violated: %s\n", what);
         std::abort();
+    }
+}
+
+// Windows aside, no handle outlives the input.
+inline void RequireNothingHeld(const char* after) {
+    for (int kind = int(fake::Kind::Window) + 1; kind < int(fake::Kind::Count); ++kind) {
+        Require(fake::Live(fake::Kind(kind)) == 0, after);
     }
 }
 

@@ -1,122 +1,97 @@
-#include "sprites/recolor.h"
-
+#include "sprites/color_maps.h"
 #include "sprites/dib_conversion.h"
+#include "sprites/recolor.h"
+#include "sprites/recolor_table.h"
+#include "sprites/standard_colors.h"
 
 #include "fake/fake.h"
-#include "sprite_frames.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <string>
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <vector>
 
 namespace polkamoot {
 namespace {
 
-using fake::Kind;
-
-class Recolor : public ::testing::Test {
-  protected:
-    void SetUp() override { fake::Reset(); }
-
-    static fake::Image RecolorImage(HBITMAP bitmap, int from, int to, int count = 4) {
-        HBITMAP recolored = RecolorBitmap(bitmap, ColorMaps[from], ColorMaps[to], count);
-        EXPECT_NE(nullptr, recolored);
-        EXPECT_NE(bitmap, recolored);
-        fake::Image image = fake::BitmapImage(recolored);
-        DeleteObject(recolored);
-        return image;
+TEST(RecolorTable, EqualsTheSearchPerNibbleForEveryByteAndPairOfMaps) {
+    for (const ColorMap& from : ColorMaps) {
+        for (const ColorMap& to : ColorMaps) {
+            // Each nibble on its own, the low one first: the first equal entry exchanges it.
+            auto exchanged = [&](int nibble) {
+                const BYTE* found = std::find(std::begin(from), std::end(from), nibble);
+                return found == std::end(from) ? nibble : to[found - from];
+            };
+            std::vector<BYTE> bytes(257); // every byte from red and green on, and one beyond
+            std::iota(bytes.begin(), bytes.end(), BYTE{0x9A});
+            RecolorPixelBytes(bytes.data(), 256, MakeRecolorTable(from, to, 4));
+            for (int i = 0; i < 256; ++i) {
+                int byte = (0x9A + i) & 0xFF, low = exchanged(byte & 15);
+                ASSERT_EQ(BYTE(exchanged(byte >> 4) << 4 | low), bytes[i]) << byte;
+            }
+            EXPECT_EQ(0x9A, bytes[256]) << "beyond the size";
+        }
     }
-};
+}
 
-TEST_F(Recolor, EveryMapGivesItsColorsPixelForPixel) {
-    fake::Image frame = frames::RoleFrame(148, 127, true);
-    HBITMAP bitmap = fake::MakeBitmap(frame);
-    for (int to = 0; to < ColorMapCount; ++to) {
-        EXPECT_EQ(frames::Recolored(frame, 0, to), RecolorImage(bitmap, 0, to)) << "map " << to;
+TEST(ColorMaps, HoldBrightAndDarkPairsAndNoBlack) {
+    for (const ColorMap& map : ColorMaps) {
+        EXPECT_EQ(map[0], map[1] + 8);
+        EXPECT_EQ(map[2], map[3] + 8);
+        EXPECT_TRUE(map[1] && map[3]) << "black stays black";
     }
-    EXPECT_EQ(frame, fake::BitmapImage(bitmap));
-    EXPECT_EQ(frame, RecolorImage(bitmap, 0, 0));
-    DeleteObject(bitmap);
-    EXPECT_EQ(0, fake::Live(Kind::Bitmap));
-    EXPECT_EQ(0, fake::Live(Kind::Memory));
-    EXPECT_EQ(0, fake::Live(Kind::Dc));
 }
 
-TEST_F(Recolor, ChainOfSwapsEqualsTheDirectRecoloring) {
-    HBITMAP bitmap = fake::MakeBitmap(frames::RoleFrame(37, 11, false));
-    HBITMAP yellow = RecolorBitmap(bitmap, ColorMaps[0], ColorMaps[3], 4);
-    HBITMAP cyan = RecolorBitmap(yellow, ColorMaps[3], ColorMaps[5], 4);
-    EXPECT_EQ(RecolorImage(bitmap, 0, 5), fake::BitmapImage(cyan));
-    DeleteObject(cyan);
-    DeleteObject(yellow);
-    DeleteObject(bitmap);
+DWORD ColorOf(BYTE value) {
+    const RGBQUAD& entry = StandardColorTable[value];
+    return fake::Rgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
 }
 
-TEST_F(Recolor, NoCountChangesNothingButStillMakesANewBitmap) {
-    fake::Image frame = frames::RoleFrame(9, 4, true);
-    HBITMAP bitmap = fake::MakeBitmap(frame);
-    EXPECT_EQ(frame, RecolorImage(bitmap, 0, 1, 0));
-    EXPECT_EQ(frame, RecolorImage(bitmap, 0, 1, -3));
-    DeleteObject(bitmap);
-    EXPECT_EQ(0, fake::Live(Kind::Bitmap));
-}
-
-TEST_F(Recolor, NullBitmapGivesNull) {
-    EXPECT_EQ(nullptr, RecolorBitmap(nullptr, ColorMaps[0], ColorMaps[1], 4));
-    EXPECT_EQ(0, fake::Live(Kind::Memory));
-}
-
-struct Failure {
-    const char* operation;
-    int successes;
-};
-
-class RecolorFailure : public Recolor, public ::testing::WithParamInterface<Failure> {};
-
-TEST_P(RecolorFailure, ReturnsNullLeavesTheInputAndLeaksNothing) {
-    fake::Image frame = frames::RoleFrame(148, 127, true);
-    HBITMAP bitmap = fake::MakeBitmap(frame);
-    fake::FailCall(GetParam().operation, GetParam().successes);
-    EXPECT_EQ(nullptr, RecolorBitmap(bitmap, ColorMaps[0], ColorMaps[4], 4));
-    EXPECT_EQ(frame, fake::BitmapImage(bitmap));
-    EXPECT_EQ(1, fake::Live(Kind::Bitmap));
-    EXPECT_EQ(0, fake::Live(Kind::Memory));
-    EXPECT_EQ(0, fake::Live(Kind::Dc));
-}
-
-// In call order: the block, its resize, its two locks and the pixel request inside the
-// conversion; the recoloring's own lock; the conversion back.
-INSTANTIATE_TEST_SUITE_P(EveryStep, RecolorFailure,
-                         ::testing::Values(Failure{"GlobalAlloc", 0}, Failure{"GlobalReAlloc", 0},
-                                           Failure{"GlobalLock", 0}, Failure{"GlobalLock", 1},
-                                           Failure{"GetDIBits", 1}, Failure{"GetDC", 0},
-                                           Failure{"GlobalLock", 2}, Failure{"GlobalLock", 3},
-                                           Failure{"GetDC", 1}, Failure{"CreateDIBitmap", 0}),
-                         [](const auto& info) {
-                             return std::string(info.param.operation) +
-                                    std::to_string(info.param.successes);
-                         });
-
-TEST_F(Recolor, StoredFramesHoldOnlyRoleColorsAndRecolorExactly) {
-    const char* names[] = {"bear1R", "bear2R", "bear3R", "bear4R", "bear5R",
-                           "bear1L", "bear2L", "bear3L", "bear4L", "bear5L"};
-    for (const char* name : names) {
+TEST(Recolor, StoredFramesTakeEveryColoringExactly) {
+    fake::Reset();
+    for (const char* name : {"bear1R", "bear2R", "bear3R", "bear4R", "bear5R", "bear1L", "bear2L",
+                             "bear3L", "bear4L", "bear5L"}) {
         HBITMAP frame = LoadBitmapA(fake::Instance(), name);
-        ASSERT_NE(nullptr, frame) << name;
         fake::Image image = fake::BitmapImage(frame);
-        std::set<int> values;
-        for (DWORD pixel : image.pixels) {
-            values.insert(NearestStandardColor(BYTE(pixel >> 16), BYTE(pixel >> 8), BYTE(pixel)));
-        }
-        values.erase(12); // the two blue pixels of frame 4
-        EXPECT_EQ((std::set<int>{0, 1, 2, 9, 10}), values) << name;
         for (int to = 0; to < ColorMapCount; ++to) {
-            EXPECT_EQ(frames::Recolored(image, 0, to), RecolorImage(frame, 0, to)) << name;
+            std::map<DWORD, DWORD> exchanged; // the role colors of map 0 to those of `to`
+            for (int k = 0; k < 4; ++k) {
+                exchanged[ColorOf(ColorMaps[0][k])] = ColorOf(ColorMaps[to][k]);
+            }
+            fake::Image expected = image;
+            for (DWORD& pixel : expected.pixels) {
+                pixel = exchanged.emplace(pixel, pixel).first->second; // any other color stays
+            }
+            HBITMAP recolored = RecolorBitmap(frame, ColorMaps[0], ColorMaps[to], 4);
+            EXPECT_EQ(expected, fake::BitmapImage(recolored)) << name << " in map " << to;
+            DeleteObject(recolored);
         }
-        DeleteObject(frame);
     }
-    EXPECT_EQ(0, fake::Live(Kind::Bitmap));
+}
+
+TEST(Recolor, EveryFailingStepGivesNullAndReleasesEverything) {
+    // In call order: the conversion to 4 bits (the block, its locks around the resize, the pixel
+    // request, the screen); the recoloring's own lock; the conversion back's lock, screen, bitmap.
+    const std::pair<const char*, int> steps[] = {
+        {"GlobalAlloc", 0}, {"GlobalLock", 0},    {"GlobalReAlloc", 0}, {"GlobalLock", 1},
+        {"GetDIBits", 0},   {"GetDC", 0},         {"GlobalLock", 2},    {"GlobalLock", 3},
+        {"GetDC", 1},       {"CreateDIBitmap", 0}};
+    fake::Reset();
+    HBITMAP frame = LoadBitmapA(fake::Instance(), "bear2L");
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        auto [operation, successes] = steps[i];
+        SCOPED_TRACE(operation + std::to_string(successes));
+        fake::FailCall(operation, successes);
+        EXPECT_EQ(nullptr, RecolorBitmap(frame, ColorMaps[0], ColorMaps[1], 4));
+        if (i < 6) { // a step of the conversion itself
+            fake::FailCall(operation, successes);
+            EXPECT_EQ(nullptr, MakeDibFromBitmap(frame, nullptr, 4, BI_RGB, DIB_RGB_COLORS));
+        }
+        EXPECT_EQ(1, fake::Live(fake::Kind::Bitmap));
+        EXPECT_EQ(0, fake::Live(fake::Kind::Memory) + fake::Live(fake::Kind::Dc));
+    }
 }
 
 } // namespace

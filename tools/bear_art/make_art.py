@@ -8,6 +8,7 @@ import subprocess
 import sys
 import tempfile
 
+import check_art
 from bear import HEIGHT, WIDTH, build
 from compose import BLACK, compose
 from image_files import RGB, enlarge, png, sprite_bmp
@@ -73,6 +74,7 @@ def main():
                 f.write(png(enlarge(g, 2, RGB)))
         subprocess.run(["convert", "-delay", "10", "-loop", "0", *names, "-strip",
                         os.path.join(ROOT, "docs", "bears-cycle.gif")], check=True)
+    check_art.main()
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@ Run from anywhere: python3 tools/bear_art/make_icon.py [preview.png]
 import os
 import sys
 
+import check_art
 from bear import FEATURE, build
 from compose import BLACK, DARK_GREEN, DARK_RED, GREEN, RED, Part, compose
 from image_files import RGB, enlarge, icon_file, png
@@ -46,6 +47,7 @@ def main():
         shown[None] = (96, 96, 96)
         with open(sys.argv[1], "wb") as f:
             f.write(png(enlarge(grid, 8, shown)))
+    check_art.main()
 
 
 if __name__ == "__main__":

@@ -76,6 +76,8 @@ def main():
             with open(path, "wb") as f:
                 f.write(wave_file(data, RATE, cry.layout))
             print(f"{cry.name}: {len(data)} samples, {seconds * 1000:.0f} ms")
+    import check_cries  # here, since it reads the cries of this module
+    check_cries.main()
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
-// The recoloring as first described: per byte, two searches of the from-map, low nibble
-// first, each nibble mapped at most once. The reference the byte table must equal.
+// The recoloring as first described: per byte, two searches of the from-map, low nibble first,
+// each nibble mapped at most once. What the byte table is measured against.
 #pragma once
 
 #include "platform/platform.h"
