@@ -60,10 +60,10 @@ TEST_F(CommandLine, FirstLetterPastSpacesHyphensAndSlashesPicksTheModeItsWindowA
         fake::InstallLibrary("MPR.DLL", {{"PwdChangePasswordA", entry}});
         fake::SetForeground(fake::MakeForeignWindow(300, 200, "Program", "foreground"));
         auto page = reinterpret_cast<std::uintptr_t>(fake::MakeForeignWindow(152, 112, "", "page"));
-        fake::SetDialogScript([](HWND dialog) {
-            ran = "dialog" + Over(GetParent(dialog));
-            EndDialog(dialog, 1);
-        });
+        fake::Dialog.script = [] {
+            ran = "dialog" + Over(GetParent(fake::Dialog.dialog));
+            EndDialog(fake::Dialog.dialog, 1);
+        };
         fake::SetIdle([] { // closes the saver when its loop first waits
             bool first = ran.empty();
             ran = "saver" + Over(GetParent(HostState.saverWindow));
