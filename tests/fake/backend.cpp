@@ -114,14 +114,6 @@ HWND MakeForeignWindow(int width, int height, const std::string& className,
     return model::AddWindow(info);
 }
 
-void SetForeground(HWND window) {
-    model::SetForeground(window);
-}
-
-HWND Foreground() {
-    return GetForegroundWindow();
-}
-
 Image Surface(HWND window) {
     const model::Canvas* surface = model::Surface(window);
     if (!surface) {
@@ -141,10 +133,6 @@ void ClearPaintings() {
 
 void OnPaint(std::function<void(Painting)> hook) {
     script.onPaint = std::move(hook);
-}
-
-std::vector<MSG> Posted() {
-    return model::Queue();
 }
 
 std::vector<MSG> PostedTo(HWND window) {
@@ -169,13 +157,6 @@ bool LoopStarved() {
     return script.starved;
 }
 
-void DispatchAll() {
-    MSG msg{};
-    while (!model::Queue().empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
-}
-
 void SetTickCount(DWORD tick) {
     script.tick = tick;
 }
@@ -190,22 +171,6 @@ int Yields() {
 
 void SetCursorPos(int x, int y) {
     script.cursor = {x, y};
-}
-
-HCURSOR CurrentCursor() {
-    return model::Cursor();
-}
-
-bool CursorHidden() {
-    return model::Cursor() == nullptr;
-}
-
-HCURSOR WaitCursor() {
-    return model::WaitCursor();
-}
-
-HINSTANCE Instance() {
-    return model::Instance();
 }
 
 } // namespace fake

@@ -76,9 +76,6 @@ void SetRegistryValue(const std::string& key, const std::string& name,
     system.registry[key][name] = data;
 }
 
-bool SaverRunningNotice() {
-    return system.notice;
-}
 std::vector<UINT> NoticeSwitches() {
     return system.noticeSwitches;
 }
@@ -92,9 +89,6 @@ LPTOP_LEVEL_EXCEPTION_FILTER InstalledFaultFilter() {
 
 std::vector<SoundRequest> SoundRequests() {
     return system.sounds;
-}
-bool SoundPlaying() {
-    return system.soundPlaying;
 }
 void FinishSound() {
     system.soundPlaying = false;

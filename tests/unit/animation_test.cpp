@@ -223,7 +223,7 @@ TEST_F(SceneTest, SetupFailingAtAnyStepDestroysTheWindowAndLeavesNothing) {
             fake::FailCall(operation, successes);
             EXPECT_EQ(nullptr, Saver());
             EXPECT_EQ(0, PassedOn(WM_CREATE));
-            EXPECT_NE(fake::WaitCursor(), fake::CurrentCursor());
+            EXPECT_NE(fake::WaitCursor(), fake::Cursor());
             ExpectNothingHeld();
         }
     }

@@ -140,7 +140,7 @@ TEST_F(SaverWindow, CoversTheScreenOrItsParentAndHoldsTheVerifierInFullScreenOnl
         EXPECT_EQ(placement,
                   (std::vector<int>{info.x, info.y, info.width, info.height,
                                     static_cast<int>(info.exStyle), HostState.isPreview}));
-        EXPECT_EQ(preview ? other : HostState.saverWindow, fake::Foreground());
+        EXPECT_EQ(preview ? other : HostState.saverWindow, GetForegroundWindow());
         EXPECT_EQ((preview ? std::vector<UINT>{} : std::vector<UINT>{1, 0}),
                   fake::NoticeSwitches());
     }
@@ -156,7 +156,7 @@ TEST_F(SaverWindow, RunWithoutAWindowOfItsOwnEndsAtOnceHoldingNoVerifier) {
                                              *failing ? "Not a saver" : "Screen Saver");
         fake::FailCall(failing);
         EXPECT_EQ(exitCode, RunSaverWindow(nullptr)) << failing;
-        EXPECT_EQ(*failing ? other : first, fake::Foreground()) << failing;
+        EXPECT_EQ(*failing ? other : first, GetForegroundWindow()) << failing;
         EXPECT_EQ(switches, fake::NoticeSwitches()) << failing;
     }
 }
