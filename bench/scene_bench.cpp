@@ -21,7 +21,7 @@ HWND FiveBearSaver() {
     HostState.instance = fake::Instance();
     Settings = SettingsRecord{};
     fake::SetScreenSize(800, 600);
-    fake::SetCalendarTime(1700000000);
+    fake::machine.calendarTime = 1700000000;
     fake::SetProfileText("control.ini", "[ScreenSaver.Polkamoot]\r\nRed=1\r\nBlue=1\r\nGreen=1\r\n"
                                         "Yellow=1\r\nMagenta=1\r\n");
     WNDCLASSA windowClass{};
@@ -49,7 +49,7 @@ void WholeTick(benchmark::State& state) {
     for (auto _ : state) {
         FrameTick(window);
         if (++ticks % ClearLogsEvery == 0) {
-            fake::ClearPaintings();
+            fake::machine.paintings.clear();
         }
     }
     state.counters["bears"] = BearCount;

@@ -1,52 +1,25 @@
-// What the model asks of its backend, answered from the test's script: failures on demand, a
+// What the model asks of its backend, answered from the test's machine: failures on demand, a
 // clock and a cursor that move only when the test says, an idle callback instead of waiting,
 // and a log of the default procedure and of every drawing.
 #include "fake/fake.h"
 
-#include <algorithm>
-
 namespace polkamoot {
 
-namespace {
-
-struct Script {
-    std::map<std::string, int> failures; // operation -> successes still allowed
-    std::map<std::string, int> calls;
-    std::function<bool()> idle;
-    bool starved = false;
-    std::vector<UINT> defaultCalls;
-    std::vector<fake::Painting> paintings;
-    std::function<void(fake::Painting)> onPaint;
-    DWORD tick = 0;
-    int yields = 0;
-    std::time_t calendarTime = 0;
-    POINT cursor{320, 240};
-};
-
-Script script;
-
-} // namespace
+fake::Machine fake::machine;
 
 bool backend::ShouldFail(const char* operation) {
-    ++script.calls[operation];
-    auto found = script.failures.find(operation);
-    if (found == script.failures.end()) {
+    ++fake::machine.calls[operation];
+    auto found = fake::machine.failures.find(operation);
+    if (found == fake::machine.failures.end() || found->second-- > 0) {
         return false;
     }
-    if (found->second > 0) {
-        --found->second;
-        return false;
-    }
-    script.failures.erase(found);
+    fake::machine.failures.erase(found);
     return true;
 }
 
 bool backend::WaitForMessages(DWORD) {
-    if (script.idle && script.idle()) {
-        return true;
-    }
-    script.starved = true;
-    return false;
+    fake::machine.starved = !fake::machine.idle || !fake::machine.idle();
+    return !fake::machine.starved;
 }
 
 DWORD* backend::WindowPixels(HWND, int, int) {
@@ -54,57 +27,43 @@ DWORD* backend::WindowPixels(HWND, int, int) {
 }
 
 void backend::Painted(HWND window, const RECT& rect) {
-    script.paintings.push_back({window, rect});
-    if (script.onPaint) {
-        script.onPaint({window, rect});
+    fake::machine.paintings.push_back({window, rect});
+    if (fake::machine.onPaint) {
+        fake::machine.onPaint({window, rect});
     }
 }
 
 DWORD GetTickCount() {
-    return script.tick;
+    return fake::machine.tick;
 }
 
 void Sleep(DWORD milliseconds) {
-    script.yields += milliseconds == 0;
-    script.tick += milliseconds;
+    fake::machine.yields += milliseconds == 0;
+    fake::machine.tick += milliseconds;
 }
 
 std::time_t time(std::time_t* result) {
-    if (result) {
-        *result = script.calendarTime;
-    }
-    return script.calendarTime;
+    return result ? *result = fake::machine.calendarTime : fake::machine.calendarTime;
 }
 
 BOOL GetCursorPos(POINT* point) {
-    *point = script.cursor;
+    *point = fake::machine.cursor;
     return 1;
 }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    script.defaultCalls.push_back(message);
+    fake::machine.defaultCalls.push_back(message);
     return model::DefaultWindowProc(window, message, wParam, lParam);
 }
 
-namespace fake {
-
-void Reset() {
+void fake::Reset() {
     model::Reset();
-    script = Script{};
-    detail::ResetSystem();
+    machine = Machine{};
     detail::ResetDialogs();
 }
 
-void FailCall(const std::string& operation, int successes) {
-    script.failures[operation] = successes;
-}
-
-int Calls(const std::string& operation) {
-    return script.calls[operation];
-}
-
-HWND MakeForeignWindow(int width, int height, const std::string& className,
-                       const std::string& title, HWND parent) {
+HWND fake::MakeForeignWindow(int width, int height, const std::string& className,
+                             const std::string& title, HWND parent) {
     WindowInfo info;
     info.className = className;
     info.title = title;
@@ -114,7 +73,7 @@ HWND MakeForeignWindow(int width, int height, const std::string& className,
     return model::AddWindow(info);
 }
 
-Image Surface(HWND window) {
+model::Image fake::Surface(HWND window) {
     const model::Canvas* surface = model::Surface(window);
     if (!surface) {
         return Image{};
@@ -123,19 +82,7 @@ Image Surface(HWND window) {
     return Image{surface->width, surface->height, {surface->pixels, surface->pixels + count}};
 }
 
-std::vector<Painting> Paintings() {
-    return script.paintings;
-}
-
-void ClearPaintings() {
-    script.paintings.clear();
-}
-
-void OnPaint(std::function<void(Painting)> hook) {
-    script.onPaint = std::move(hook);
-}
-
-std::vector<MSG> PostedTo(HWND window) {
+std::vector<MSG> fake::PostedTo(HWND window) {
     std::vector<MSG> found;
     for (const MSG& msg : model::Queue()) {
         if (msg.hwnd == window) {
@@ -144,35 +91,5 @@ std::vector<MSG> PostedTo(HWND window) {
     }
     return found;
 }
-
-std::vector<UINT> DefaultCalls() {
-    return script.defaultCalls;
-}
-
-void SetIdle(std::function<bool()> idle) {
-    script.idle = std::move(idle);
-}
-
-bool LoopStarved() {
-    return script.starved;
-}
-
-void SetTickCount(DWORD tick) {
-    script.tick = tick;
-}
-
-void SetCalendarTime(std::time_t seconds) {
-    script.calendarTime = seconds;
-}
-
-int Yields() {
-    return script.yields;
-}
-
-void SetCursorPos(int x, int y) {
-    script.cursor = {x, y};
-}
-
-} // namespace fake
 
 } // namespace polkamoot

@@ -15,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     fuzz::FreshProcess();
-    fake::SetCodePage(data[0] & 1 ? 932 : 1252);
+    fake::machine.codePage = data[0] & 1 ? 932 : 1252;
     std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
-    fake::SetCommandLine(line.c_str()); // the platform's command line ends at its first zero
-    fake::MakeForeignWindow(152, 112);  // a settings page a preview may name
+    fake::machine.commandLine = line.c_str(); // the platform's command line ends at its first zero
+    fake::MakeForeignWindow(152, 112);        // a settings page a preview may name
 
     int result = ProcessEntry();
-    if (fake::LoopStarved()) {
+    if (fake::machine.starved) {
         // The loop had nothing left to do: the saver still runs; the user closes it now.
         DestroyWindow(HostState.saverWindow);
         fuzz::Require(result == -1, "a starved loop ends with a quit code of -1");

@@ -9,7 +9,7 @@ using namespace polkamoot;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FreshProcess();
-    fake::SetWaveDevices(size % 2);
+    fake::machine.waveDevices = size % 2;
     fake::SetProfileText("control.ini", std::string(reinterpret_cast<const char*>(data), size));
     LoadProfileNames();
     ReadSettings();

@@ -156,7 +156,7 @@ void Place(int x, int y, int dx, int dy) {
 }
 
 int PassedOn(UINT message) {
-    return static_cast<int>(std::ranges::count(fake::DefaultCalls(), message));
+    return static_cast<int>(std::ranges::count(fake::machine.defaultCalls, message));
 }
 
 // Every slot shows its frame of the dance, 1 2 3 4 5 4 3 2, recolored from map 0.
@@ -183,7 +183,7 @@ class SceneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::Reset();
-        fake::SetCalendarTime(CalendarTime);
+        fake::machine.calendarTime = CalendarTime;
         HostState = HostRecord{.instance = fake::Instance()};
         std::fill(std::begin(Bears), std::end(Bears), Bear{});
         WNDCLASSA saverClass{0,       Chain,   0,       0,       nullptr,
@@ -217,7 +217,8 @@ TEST_F(SceneTest, SetupFailingAtAnyStepDestroysTheWindowAndLeavesNothing) {
     for (const char* operation : {"LoadBitmapA", "GlobalAlloc", "CreateDIBitmap"}) {
         SetUp();
         DestroyWindow(Saver());
-        for (int successes = 0, calls = fake::Calls(operation); successes < calls; ++successes) {
+        for (int successes = 0, calls = fake::machine.calls[operation]; successes < calls;
+             ++successes) {
             SCOPED_TRACE(testing::Message() << operation << " after " << successes);
             SetUp();
             fake::FailCall(operation, successes);
@@ -230,7 +231,7 @@ TEST_F(SceneTest, SetupFailingAtAnyStepDestroysTheWindowAndLeavesNothing) {
 }
 
 TEST_F(SceneTest, ScenesComeAndGoReleasingAllAndTouchingNoRecordBeyondTheRoster) {
-    fake::SetWaveDevices(1);
+    fake::machine.waveDevices = 1;
     fake::FailCall("LoadResource", 4); // bear 0's sound in the second scene
     Bears[4].rightFrames[0] = fake::MakeBitmap(fake::Image{1, 1, {0}});
     const Bear beyond = Bears[4];
@@ -249,28 +250,28 @@ TEST_F(SceneTest, ScenesComeAndGoReleasingAllAndTouchingNoRecordBeyondTheRoster)
         DestroyWindow(window);
         ExpectNothingHeld(2);
         DeleteObject(Bears[0].rightFrames[5]);
-        EXPECT_EQ(nullptr, fake::SoundRequests().back().sound) << "stopped";
-        EXPECT_EQ(0u, fake::SoundRequests().back().flags);
+        EXPECT_EQ(nullptr, fake::machine.sounds.back().sound) << "stopped";
+        EXPECT_EQ(0u, fake::machine.sounds.back().flags);
         EXPECT_EQ(0, std::memcmp(&beyond, &Bears[4], sizeof(Bear)));
     }
 }
 
 TEST_F(SceneTest, ATickDrawsTheFrameBlackensWhatItLeftAndCriesOneAtATimeEraseBlackensAll) {
-    fake::SetWaveDevices(1);
+    fake::machine.waveDevices = 1;
     HWND window = Saver("Sound=1");
     Place(100, 50, 10, -10);
     HBITMAP frame = Bears[0].rightFrames[(Bears[0].frameIndex + 1) % FrameSlots];
     std::vector<std::array<LONG, 4>> painted;
     std::vector<bool> frameFree; // a bitmap sits in one context at a time
-    fake::OnPaint([&](fake::Painting painting) {
+    fake::machine.onPaint = [&](fake::Painting painting) {
         painted.push_back(Edges(painting.rect));
         HDC probe = CreateCompatibleDC(nullptr);
         frameFree.push_back(SelectObject(probe, frame) != nullptr);
         DeleteDC(probe);
         Tick(window); // a timer message handled inside the tick
-    });
+    };
     Tick(window);
-    fake::OnPaint(nullptr);
+    fake::machine.onPaint = nullptr;
     EXPECT_EQ((std::vector<std::array<LONG, 4>>{
                   {110, 40, 258, 167}, {100, 50, 110, 177}, {100, 167, 248, 177}}),
               painted);
@@ -283,7 +284,7 @@ TEST_F(SceneTest, ATickDrawsTheFrameBlackensWhatItLeftAndCriesOneAtATimeEraseBla
     HDC dc = GetDC(window);
     EXPECT_EQ(0, SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
     ReleaseDC(window, dc);
-    EXPECT_EQ((std::array<LONG, 4>{0, 0, 640, 480}), Edges(fake::Paintings().back().rect));
+    EXPECT_EQ((std::array<LONG, 4>{0, 0, 640, 480}), Edges(fake::machine.paintings.back().rect));
     Tick(window, 7);
     EXPECT_EQ((std::array{0, 0, 5}),
               (std::array{Live(Kind::Dc), PassedOn(WM_ERASEBKGND), PassedOn(WM_TIMER)}))
@@ -291,10 +292,10 @@ TEST_F(SceneTest, ATickDrawsTheFrameBlackensWhatItLeftAndCriesOneAtATimeEraseBla
     for (int y : {344, 100}) { // a corner first: two cries
         Place(483, y, 10, 10);
         Tick(window);
-        fake::FinishSound();
+        fake::machine.soundPlaying = false;
     }
     std::vector<bool> played;
-    for (const fake::SoundRequest& request : fake::SoundRequests()) {
+    for (const fake::SoundRequest& request : fake::machine.sounds) {
         played.push_back(request.played && request.sound == Bears[0].soundData);
     }
     EXPECT_EQ((std::vector<bool>{true, false, true}), played);

@@ -21,7 +21,7 @@ const std::string Section = "[ScreenSaver.Polkamoot]\r\n";
 int Configure(const char* keys, UINT waveDevices, std::function<void()> user) {
     fake::Reset();
     HostState.instance = fake::Instance();
-    fake::SetWaveDevices(waveDevices);
+    fake::machine.waveDevices = waveDevices;
     fake::SetProfileText("control.ini", Section + keys);
     Dialog.script = std::move(user);
     return RunConfigure(nullptr);

@@ -57,25 +57,26 @@ TEST_F(CommandLine, FirstLetterPastSpacesHyphensAndSlashesPicksTheModeItsWindowA
         SetUp();
         ran.clear();
         auto entry = reinterpret_cast<FARPROC>(ChangePassword);
-        fake::InstallLibrary("MPR.DLL", {{"PwdChangePasswordA", entry}});
+        fake::machine.libraries["MPR.DLL"] = {{{"PwdChangePasswordA", entry}}};
         fake::SetForeground(fake::MakeForeignWindow(300, 200, "Program", "foreground"));
         auto page = reinterpret_cast<std::uintptr_t>(fake::MakeForeignWindow(152, 112, "", "page"));
         fake::Dialog.script = [] {
             ran = "dialog" + Over(GetParent(fake::Dialog.dialog));
             EndDialog(fake::Dialog.dialog, 1);
         };
-        fake::SetIdle([] { // closes the saver when its loop first waits
+        fake::machine.idle = [] { // closes the saver when its loop first waits
             bool first = ran.empty();
             ran = "saver" + Over(GetParent(HostState.saverWindow));
             return first && PostMessageA(HostState.saverWindow, WM_CLOSE, 0, 0);
-        });
+        };
         std::string text = letter + (handle == None ? "" : std::to_string(page + handle));
-        fake::SetCodePage(932); // the quote behind 0x81 is a trail byte, not the end of the name
-        fake::SetCommandLine("\"C:\\\x81\"\\polkamoot.scr\" " + text);
+        fake::machine.codePage =
+            932; // the quote behind 0x81 is a trail byte, not the end of the name
+        fake::machine.commandLine = "\"C:\\\x81\"\\polkamoot.scr\" " + text;
         EXPECT_EQ(exitCode, ProcessEntry()) << text;
         EXPECT_EQ(shown, ran) << text;
         EXPECT_EQ(shown == "dialog over foreground", ParseCommand(text.c_str()).overForeground);
-        EXPECT_EQ(nullptr, fake::InstalledFaultFilter()) << text;
+        EXPECT_EQ(nullptr, fake::machine.faultFilter) << text;
         EXPECT_EQ(0, fake::Live(fake::Kind::Library)) << text;
     }
 }
@@ -84,8 +85,8 @@ LPTOP_LEVEL_EXCEPTION_FILTER afterFault;
 
 // A fault that meets no handler makes the platform call the installed filter.
 int Faulting(const char*) {
-    fake::InstalledFaultFilter()(nullptr);
-    afterFault = fake::InstalledFaultFilter();
+    fake::machine.faultFilter(nullptr);
+    afterFault = fake::machine.faultFilter;
     return 7;
 }
 
@@ -96,11 +97,11 @@ TEST_F(CommandLine, FaultGuardSwitchesTheNoticeOffWhenTheReportAsksAndPutsTheOut
     for (auto [verdict, switches] : rows) {
         SetUp();
         SetUnhandledExceptionFilter(outer);
-        fake::SetFaultReportVerdict(verdict);
+        fake::machine.faultVerdict = verdict;
         EXPECT_EQ(7, RunGuarded(Faulting, ""));
-        EXPECT_EQ(switches, fake::NoticeSwitches());
+        EXPECT_EQ(switches, fake::machine.noticeSwitches);
         EXPECT_EQ(outer, afterFault) << "the report must not come back to the guard";
-        EXPECT_EQ(outer, fake::InstalledFaultFilter());
+        EXPECT_EQ(outer, fake::machine.faultFilter);
     }
 }
 
@@ -114,8 +115,8 @@ class SaverWindow : public HostTest {
         HostTest::SetUp();
         fake::SetScreenSize(1024, 768);
         fake::SetForeground(other = fake::MakeForeignWindow(300, 200));
-        fake::SetRegistryValue("Control Panel\\Desktop", "ScreenSaveUsePassword", {1, 0, 0, 0});
-        fake::InstallLibrary("PASSWORD.CPL", VerifierLibrary);
+        fake::machine.registry["Control Panel\\Desktop"]["ScreenSaveUsePassword"] = {1, 0, 0, 0};
+        fake::machine.libraries["PASSWORD.CPL"] = {VerifierLibrary};
     }
 
     const std::map<std::string, FARPROC> VerifierLibrary{
@@ -132,9 +133,9 @@ TEST_F(SaverWindow, CoversTheScreenOrItsParentAndHoldsTheVerifierInFullScreenOnl
     for (auto [screen, preview, placement] : rows) {
         SetUp();
         fake::SetVirtualScreen(screen.left, screen.top, screen.right, screen.bottom);
-        fake::SetIdle([waits = 0]() mutable {
+        fake::machine.idle = [waits = 0]() mutable {
             return !waits++ && PostMessageA(HostState.saverWindow, WM_CLOSE, 0, 0);
-        });
+        };
         EXPECT_EQ(0, RunSaverWindow(preview ? fake::MakeForeignWindow(152, 112) : nullptr));
         fake::WindowInfo info = fake::Info(HostState.saverWindow);
         EXPECT_EQ(placement,
@@ -142,7 +143,7 @@ TEST_F(SaverWindow, CoversTheScreenOrItsParentAndHoldsTheVerifierInFullScreenOnl
                                     static_cast<int>(info.exStyle), HostState.isPreview}));
         EXPECT_EQ(preview ? other : HostState.saverWindow, GetForegroundWindow());
         EXPECT_EQ((preview ? std::vector<UINT>{} : std::vector<UINT>{1, 0}),
-                  fake::NoticeSwitches());
+                  fake::machine.noticeSwitches);
     }
 }
 
@@ -157,7 +158,7 @@ TEST_F(SaverWindow, RunWithoutAWindowOfItsOwnEndsAtOnceHoldingNoVerifier) {
         fake::FailCall(failing);
         EXPECT_EQ(exitCode, RunSaverWindow(nullptr)) << failing;
         EXPECT_EQ(*failing ? other : first, GetForegroundWindow()) << failing;
-        EXPECT_EQ(switches, fake::NoticeSwitches()) << failing;
+        EXPECT_EQ(switches, fake::machine.noticeSwitches) << failing;
     }
 }
 
@@ -168,15 +169,16 @@ TEST_F(SaverWindow, VerifierIsHeldWithTheNoticeOnOnlyWhenWantedAndPresent) {
         {{1, 0, 0, 0, 0}, 1, 0}, {{1, 0, 0, 0}, 0, 0}};
     for (auto [setting, entry, held] : rows) {
         HostTest::SetUp();
-        fake::SetRegistryValue("Control Panel\\Desktop", "ScreenSaveUsePassword", setting);
-        fake::InstallLibrary("PASSWORD.CPL", entry ? VerifierLibrary : decltype(VerifierLibrary){});
+        fake::machine.registry["Control Panel\\Desktop"]["ScreenSaveUsePassword"] = setting;
+        fake::machine.libraries["PASSWORD.CPL"] = {entry ? VerifierLibrary
+                                                         : decltype(VerifierLibrary){}};
         LoadPasswordVerifier();
         LoadPasswordVerifier(); // lets the first go before it loads again
         EXPECT_EQ(held, fake::Live(fake::Kind::Library)) << setting.size();
         EXPECT_EQ(0, fake::Live(fake::Kind::Key));
         UnloadPasswordVerifier();
         EXPECT_EQ((held ? std::vector<UINT>{1, 0, 1, 0} : std::vector<UINT>{}),
-                  fake::NoticeSwitches());
+                  fake::machine.noticeSwitches);
         EXPECT_EQ(0, fake::Live(fake::Kind::Library));
     }
 }
@@ -188,7 +190,7 @@ class CloseRules : public HostTest {
     // A saver window in the mode, created with a visible cursor at (100, 100).
     HWND Saver(Mode mode) {
         SetUp();
-        fake::SetCursorPos(100, 100);
+        fake::machine.cursor = {100, 100};
         SetCursor(fake::WaitCursor());
         HWND window = CreateSaver(mode == Preview ? fake::MakeForeignWindow(200, 150) : nullptr);
         EXPECT_EQ(mode != Preview, fake::CursorHidden()) << "created in mode " << mode;
@@ -208,14 +210,14 @@ class CloseRules : public HostTest {
     static std::string Outcome(HWND window, UINT message, WPARAM wParam) {
         std::size_t forwards = fake::PostedTo(GetParent(window)).size();
         SetCursor(fake::WaitCursor());
-        int defaults = CountOf(fake::DefaultCalls(), message);
+        int defaults = CountOf(fake::machine.defaultCalls, message);
         int closes = ClosesPosted(window);
-        int yields = fake::Yields();
+        int yields = fake::machine.yields;
         LRESULT result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>("Title"));
         return std::to_string(result) +
-               (CountOf(fake::DefaultCalls(), message) > defaults ? "D" : "") +
+               (CountOf(fake::machine.defaultCalls, message) > defaults ? "D" : "") +
                (ClosesPosted(window) > closes ? "C" : "") + (fake::CursorHidden() ? "H" : "") +
-               (fake::Yields() > yields ? "Y" : "") +
+               (fake::machine.yields > yields ? "Y" : "") +
                (fake::PostedTo(GetParent(window)).size() > forwards ? "P" : "");
     }
 };
@@ -247,7 +249,7 @@ TEST_F(CloseRules, MessageChainByMode) {
     std::string seen[std::size(rows)];
     for (Mode mode : {Watching, Preview, Closing, Verifying}) {
         HWND window = Saver(mode);
-        fake::SetCursorPos(103, 102); // 5 pixels of travel
+        fake::machine.cursor = {103, 102}; // 5 pixels of travel
         for (std::size_t i = 0; i < std::size(rows); ++i) {
             auto [message, wParam, expected] = rows[i];
             seen[i] += (mode ? " " : "") + Outcome(window, message, wParam);
@@ -265,7 +267,7 @@ TEST_F(CloseRules, MouseTravelAddsUpFromTheAnchorWhichMovesOnlyWhenItCloses) {
     const std::tuple<int, int, int> moves[] = {{102, 100, 0}, {104, 100, 0}, {106, 100, 1},
                                                {103, 101, 1}, {103, 102, 2}, {103, 102, 2}};
     for (auto [x, y, closes] : moves) {
-        fake::SetCursorPos(x, y);
+        fake::machine.cursor = {x, y};
         SendMessageA(window, WM_MOUSEMOVE, 0, 0x03000300); // its own coordinates count for nothing
         EXPECT_EQ(closes, ClosesPosted(window)) << x << ", " << y;
     }
@@ -278,10 +280,10 @@ BOOL PLATFORM_API ScriptedVerifier(HWND saver) {
     if (++verifierCalls == 1) {
         EXPECT_EQ(1u, fake::PostedTo(saver).size()) << "two of the three ticks dropped";
         EXPECT_EQ(0, SendMessageA(saver, WM_CLOSE, 0, 0));
-        fake::SetCursorPos(300, 200);
+        fake::machine.cursor = {300, 200};
         SetCursor(fake::WaitCursor());
     }
-    fake::SetTickCount(GetTickCount() + 50);
+    fake::machine.tick = GetTickCount() + 50;
     return verifierCalls > 1;
 }
 
@@ -292,15 +294,15 @@ TEST_F(CloseRules, VerifierRunsAloneAndIsAskedAgain200MsAfterItRefusedAcrossTheT
     for (int tick = 0; tick < 3; ++tick) {
         PostMessageA(window, WM_TIMER, 7, 0);
     }
-    fake::SetTickCount(0xFFFFFF6A); // the refusal comes 100 ms before the wrap
+    fake::machine.tick = 0xFFFFFF6A; // the refusal comes 100 ms before the wrap
     EXPECT_EQ(0, SendMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_TRUE(fake::CursorHidden());
     EXPECT_EQ(300, HostState.cursorAnchor.x) << "travel counts from where the refusal left it";
 
-    fake::SetTickCount(99);
+    fake::machine.tick = 99;
     EXPECT_EQ(0, SendMessageA(window, WM_CLOSE, 0, 0));
     EXPECT_EQ(1, verifierCalls);
-    fake::SetTickCount(100);
+    fake::machine.tick = 100;
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(2, verifierCalls);
     EXPECT_FALSE(IsWindow(window));
@@ -323,7 +325,7 @@ TEST_F(CloseRules, InputMethodAlreadyLoadedIsDetachedForTheWindowsLifeAndNeverLo
         associated.clear();
         detached = context;
         auto entry = reinterpret_cast<FARPROC>(Associate);
-        fake::InstallLibrary("IMM32.DLL", {{"ImmAssociateContext", entry}}, loaded);
+        fake::machine.libraries["IMM32.DLL"] = {{{"ImmAssociateContext", entry}}, loaded};
         DestroyWindow(CreateSaver());
         EXPECT_EQ(expected, associated) << loaded;
     }
