@@ -3,6 +3,7 @@ activated and deactivated as a session would. It runs no display program as root
 the daemon runs as nobody."""
 import ctypes
 import os
+import pathlib
 import shutil
 import subprocess
 import tempfile
@@ -62,7 +63,7 @@ class XScreenSaver(unittest.TestCase):
             return subprocess.run(["xscreensaver-command", *args], env=display.env,
                                   capture_output=True).returncode == 0
 
-        self.assertTrue(poll(lambda: command("-time"), timeout=30), open(log.name).read())
+        self.assertTrue(poll(lambda: command("-time"), timeout=30), pathlib.Path(log.name).read_text())
         self.assertTrue(command("-activate"))
         self.assertTrue(poll(lambda: display.shot().bodies() == {"blue", "magenta"}))
         [pid] = living(program)
