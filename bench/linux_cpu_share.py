@@ -8,34 +8,17 @@ import os
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "linux")
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from measuring import cpu_used, harness_for
 
-import harness  # noqa: E402
-
-TICKS = os.sysconf("SC_CLK_TCK")
+BUILD, harness = harness_for("linux")
 FIVE = ["-red", "-blue", "-green", "-yellow", "-magenta"]
-
-
-def cpu_seconds(pid):
-    """User and system time of a process, all its threads, so far."""
-    with open("/proc/%d/stat" % pid) as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS
 
 
 def measure(display, process, seconds):
     """Shares of one core, in per cent, of the process and of the display server."""
-    watched = {"program": process.pid, "Xvfb": display.xvfb.pid}
-    before = {name: cpu_seconds(pid) for name, pid in watched.items()}
-    start = time.monotonic()
-    time.sleep(seconds)
-    elapsed = time.monotonic() - start
-    if process.poll() is not None:
-        sys.exit("the program ended during the measurement")
-    return {name: 100 * (cpu_seconds(pid) - before[name]) / elapsed
-            for name, pid in watched.items()}
+    used, elapsed = cpu_used({"program": [process.pid], "Xvfb": [display.xvfb.pid]}, process,
+                             seconds)
+    return {name: 100 * seconds / elapsed for name, seconds in used.items()}
 
 
 def report(title, shares):

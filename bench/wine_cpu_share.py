@@ -9,23 +9,11 @@ import os
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "win64")
-os.environ.setdefault("POLKAMOOT_E2E_BIN", BUILD)
-os.environ.setdefault("POLKAMOOT_E2E_TEMPLATE", os.path.join(BUILD, "wine-template"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from measuring import cpu_used, harness_for
 
-import harness  # noqa: E402  (reads the two variables above)
+BUILD, harness = harness_for("win64")
 
 PROFILE = "Red=1\r\nBlue=1\r\nGreen=1\r\nYellow=1\r\nMagenta=1\r\n"
-TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def cpu_seconds(pid):
-    """User and system time of a process, all its threads, so far."""
-    with open("/proc/%d/stat" % pid) as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS
 
 
 def wineservers(prefix):
@@ -55,15 +43,7 @@ def measure(session, process, seconds):
     """CPU seconds of the process, the Wine server and the display over the given time."""
     watched = {"program": [process.pid], "wineserver": wineservers(session.prefix),
                "Xvfb": [session.xvfb.pid]}
-    before = {name: sum(cpu_seconds(pid) for pid in pids) for name, pids in watched.items()}
-    start = time.monotonic()
-    time.sleep(seconds)
-    elapsed = time.monotonic() - start
-    if process.poll() is not None:
-        sys.exit("the program ended during the measurement")
-    used = {name: sum(cpu_seconds(pid) for pid in pids) - before[name]
-            for name, pids in watched.items()}
-    return used, elapsed
+    return cpu_used(watched, process, seconds)
 
 
 def report(title, used, elapsed):

@@ -14,13 +14,9 @@ import shutil
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "win64")
-os.environ.setdefault("POLKAMOOT_E2E_BIN", BUILD)
-os.environ.setdefault("POLKAMOOT_E2E_TEMPLATE", os.path.join(BUILD, "wine-template"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from measuring import harness_for
 
-import harness  # noqa: E402  (reads the two variables above)
+BUILD, harness = harness_for("win64")
 
 FIVE_BEARS = "Red=1\r\nBlue=1\r\nGreen=1\r\nYellow=1\r\nMagenta=1\r\nRandom=0\r\n"
 RANDOM_EVERY_MINUTE = "Random=1\r\nMinutes=1\r\n"
