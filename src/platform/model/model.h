@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
