@@ -222,6 +222,7 @@ inline constexpr int BLACK_BRUSH = 4;
 inline constexpr int DEFAULT_PALETTE = 15;
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
 inline constexpr int COLORONCOLOR = 3;
+inline constexpr int LOGPIXELSX = 88;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr UINT DIB_PAL_COLORS = 1;
 inline constexpr DWORD BI_RGB = 0;
@@ -329,6 +330,7 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
                 int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 int SetStretchBltMode(HDC dc, int mode);
+int GetDeviceCaps(HDC dc, int index);
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC dc);
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,

@@ -2,13 +2,13 @@
 //
 // A bitmap is 32-bit pixels. A window's context draws on the window's surface, a memory
 // context on the bitmap selected into it; the screen's context serves the conversions of
-// dib.cpp only. StretchBlt copies with SRCCOPY, each target pixel from the source pixel nearest
-// its centre, clipped to both; FillRect fills with the black brush. A bitmap deleted while
-// selected dies when it leaves its context. Every drawing on a window is reported to the
-// backend (Painted).
+// dib.cpp and tells the density. StretchBlt copies with SRCCOPY, each target pixel from the
+// source pixel nearest its centre, clipped to both; FillRect fills with the black brush. A
+// bitmap deleted while selected dies when it leaves its context. Every drawing on a window is
+// reported to the backend (Painted).
 // Not modelled: drawing on the screen, other brushes, raster operations and stretch modes
-// (SetStretchBltMode is remembered, nothing more), mirroring by negative sizes, palettes other
-// than the stock default one, pens, fonts, regions.
+// (SetStretchBltMode is remembered, nothing more), device capabilities but LOGPIXELSX,
+// mirroring by negative sizes, palettes other than the stock default one, pens, fonts, regions.
 #include "platform/model/model_internal.h"
 
 #include <algorithm>
@@ -50,6 +50,7 @@ struct Graphics {
     std::map<HGDIOBJ, BitmapRecord> bitmaps;
     BitmapRecord defaultBitmap{Image{1, 1, {0}}};
     std::map<HDC, DcRecord> dcs;
+    int dpi = 96;
 };
 
 Graphics graphics;
@@ -161,6 +162,10 @@ Image BitmapImage(HBITMAP bitmap) {
 bool BitmapAlive(HBITMAP bitmap) {
     auto found = graphics.bitmaps.find(bitmap);
     return found != graphics.bitmaps.end() && !found->second.deletePending;
+}
+
+void SetScreenDpi(int dpi) {
+    graphics.dpi = dpi;
 }
 
 } // namespace model
@@ -328,6 +333,10 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
         backend::Painted(window, area);
     }
     return 1;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    return FindDc(dc) && index == LOGPIXELSX ? graphics.dpi : 0;
 }
 
 int SetStretchBltMode(HDC dc, int mode) {

@@ -62,6 +62,9 @@ HWND AddWindow(const WindowInfo& info);
 WindowInfo Info(HWND window); // kept after the window is destroyed
 std::vector<HWND> CreatedWindows();
 void SetScreenSize(int width, int height);
+// The screen's density, which GetDeviceCaps answers as LOGPIXELSX; 96 until set. A backend
+// that draws at an integer scale k says so as 96 k.
+void SetScreenDpi(int dpi);
 // Every monitor together: origin and size. Unset, the metrics answer 0, as on the systems that
 // had one screen only.
 void SetVirtualScreen(int x, int y, int width, int height);

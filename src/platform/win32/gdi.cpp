@@ -36,6 +36,10 @@ pk::BOOL pk::StretchBlt(HDC target, int x, int y, int width, int height, HDC sou
                         sourceHeight, rop);
 }
 
+int pk::GetDeviceCaps(HDC dc, int index) {
+    return ::GetDeviceCaps(dc, index);
+}
+
 int pk::FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     return ::FillRect(dc, reinterpret_cast<const ::RECT*>(rect), brush);
 }
