@@ -2,7 +2,7 @@
 chromedriver, and screenshots read as the end-to-end harness reads them. Needs Debian's own
 Python (/usr/bin/python3), which has Selenium.
 
-    browser.py shot <folder> <query> <png> [seconds]   the page after a few seconds, as a PNG
+    browser.py shot <address> <png> [seconds]   the page after a few seconds, as a PNG
 """
 import functools
 import http.server
@@ -88,17 +88,15 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def main(command, folder, query, png, seconds="3"):
+def main(command, address, png, seconds="3"):
     assert command == "shot", __doc__
-    server = Server(folder)
     browser = Browser()
     try:
-        browser.driver.get(server.url + query)
+        browser.driver.get(address)
         time.sleep(float(seconds))
         browser.driver.save_screenshot(png)
     finally:
         browser.close()
-        server.close()
 
 
 if __name__ == "__main__":
