@@ -3,11 +3,12 @@
 //   ?bears=red,blue,green,yellow,magenta  the troupe (and Random off, unless named too)
 //   &random  &sound                       on; =1 and =0 say it outright
 //   &minutes=N                            1 to 60
-// A part the page cannot use is left out, and one warning names every such part.
+// in any case. A part the page cannot use is left out, and one warning names every such part.
 #include "platform/model/model.h"
 #include "platform/web/web.h"
 #include "settings/settings_store.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace polkamoot::web {
@@ -36,6 +37,13 @@ std::string Decode(std::string_view text) {
         }
     }
     return decoded;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
 }
 
 bool ParseBears(std::string_view value, bool* chosen) {
@@ -98,8 +106,8 @@ AddressSettings ParseAddress(std::string_view query) {
             continue;
         }
         std::size_t equals = part.find('=');
-        std::string name = part.substr(0, equals);
-        std::string value = equals == std::string::npos ? "" : part.substr(equals + 1);
+        std::string name = Lower(part.substr(0, equals));
+        std::string value = equals == std::string::npos ? "" : Lower(part.substr(equals + 1));
         UINT number = 0;
         bool chosen[5] = {};
         if (name == "bears") {
