@@ -81,7 +81,7 @@ class Page(unittest.TestCase):
         self.assertNotEqual(first.rgb, later.rgb, "the bears move")
         self.assertLessEqual(sum(later.colors().values()), 2 * BEAR_PIXELS)
 
-        browser.driver.set_window_size(700, 500)
+        browser.driver.set_window_size(700, 800)
         self.assertTrue(poll(lambda: browser.js(
             "return document.getElementById('canvas').width") == browser.js(
             "return innerWidth")))
@@ -115,16 +115,18 @@ class Page(unittest.TestCase):
         self.assertIn("Minutes=7", browser.js(
             "return localStorage.getItem('polkamoot/control.ini')"))
 
-        browser.driver.get(server.url + "?bears=red")
-        self.assertTrue(browser.showing({"red"}), "the address wins")
+        browser.driver.get(server.url + "?bears=RED%2cBlue")
+        self.assertTrue(browser.showing({"red", "blue"}), "the address wins")
 
     def test_bad_address_values_warn_once_and_the_saved_troupe_dances(self):
-        load("?bears=purple&minutes=61&random=yes", saved=profile("blue", "green"))
+        load("?bears=purple&minutes=61&random=yes&minutes=9", saved=profile("blue", "green"))
         self.assertTrue(browser.showing({"blue", "green"}))
         warnings = [w for w in browser.warnings() if "Polkamoot" in w]
         self.assertEqual(1, len(warnings), warnings)
-        for part in ("bears=purple", "minutes=61", "random=yes"):
+        for part in ("bears=purple (", "minutes=61 (takes 1 to 60)", "random=yes ("):
             self.assertIn(part, warnings[0])
+        corner_button("settings")
+        self.assertEqual("9", browser.driver.find_element("id", "c1001").get_attribute("value"))
 
     def test_full_screen_entered_by_button_left_by_a_key_or_mouse_travel(self):
         load("?bears=yellow")
@@ -153,6 +155,8 @@ class Page(unittest.TestCase):
     def test_a_cry_starts_at_an_edge_once_a_click_allowed_sound(self):
         load("?bears=red,blue,green,yellow,magenta&sound")
         self.assertTrue(browser.showing({"red", "blue", "green", "yellow", "magenta"}))
+        time.sleep(3)  # edges met, most likely, but no gesture yet
+        self.assertEqual(0, browser.js("return window.cries"))
         ActionChains(browser.driver).click(browser.driver.find_element("id", "canvas")).perform()
         self.assertTrue(poll(lambda: browser.js("return window.cries") > 0, timeout=20))
 
