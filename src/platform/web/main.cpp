@@ -20,14 +20,20 @@ namespace polkamoot {
 
 namespace {
 
+// In device pixels, and the integer scale nearest the device pixel ratio.
+struct Size {
+    int width = 0;
+    int height = 0;
+    int scale = 1;
+    bool operator==(const Size&) const = default;
+};
+
 struct Run {
     HWND page = nullptr; // the model's stand-in for the page a preview runs in
     HWND window = nullptr;
     bool fullScreen = false;
     bool closing = false; // the page asked the window to close
-    int width = 0;
-    int height = 0;
-    int scale = 1;
+    Size size;
 };
 
 struct Page {
@@ -43,38 +49,30 @@ struct Page {
 
 Page page;
 
-struct Measure {
-    int width;
-    int height;
-    int scale;
-};
-
-Measure PageSize() {
+Size PageSize() {
     int size[3] = {};
     polkamoot_page_size(size);
     return {std::max(size[0], 1), std::max(size[1], 1), std::max(size[2], 1)};
 }
 
 void StartRun() {
-    Measure size = PageSize();
-    polkamoot_size_canvas(size.width, size.height);
     Run run;
     run.fullScreen = page.wantFullScreen;
-    run.width = size.width;
-    run.height = size.height;
-    run.scale = size.scale;
+    run.size = PageSize();
+    const Size& size = run.size;
+    polkamoot_size_canvas(size.width, size.height);
     HostState = HostRecord{}; // every run starts as a fresh process would
     HostState.instance = model::Instance();
     model::UnregisterClasses();
-    model::SetScreenSize(run.width, run.height);
-    model::SetScreenDpi(96 * run.scale);
-    page.rgba.assign(static_cast<std::size_t>(run.width) * run.height, 0xFF000000);
+    model::SetScreenSize(size.width, size.height);
+    model::SetScreenDpi(96 * size.scale);
+    page.rgba.assign(static_cast<std::size_t>(size.width) * size.height, 0xFF000000);
     page.damage.clear();
     if (!run.fullScreen) {
         model::WindowInfo info;
         info.className = "PolkamootPage";
-        info.width = run.width;
-        info.height = run.height;
+        info.width = size.width;
+        info.height = size.height;
         run.page = model::AddWindow(info);
     }
     int result = 0;
@@ -105,7 +103,7 @@ void EndRun() {
 
 void Present() {
     const model::Canvas* canvas = model::Surface(page.run.window);
-    if (!canvas || canvas->width != page.run.width || canvas->height != page.run.height) {
+    if (!canvas || canvas->width != page.run.size.width || canvas->height != page.run.size.height) {
         page.damage.clear();
         return;
     }
@@ -171,9 +169,7 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
 }
 
 EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
-    Measure size = PageSize();
-    if (size.width != page.run.width || size.height != page.run.height ||
-        size.scale != page.run.scale) {
+    if (PageSize() != page.run.size) {
         web::Refit();
     }
     return 0;
