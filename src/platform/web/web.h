@@ -11,7 +11,8 @@
 
 namespace polkamoot::web {
 
-// Runs of the saver, one at a time: a preview run in the page, or a full-screen run.
+// The saver runs one run at a time, a preview run in the page or a full-screen run. Pump
+// dispatches what is due and shows what changed; the browser calls it, never the reverse.
 void Pump();
 // Ends the run and starts another that fits the page as it is now.
 void Refit();
