@@ -41,6 +41,11 @@ int RunConfigure(HWND parent);
 int RunPreview(const char* text);
 int RunChangePassword(const char* text);
 int RunSaverWindow(HWND parent);
+// The steps of RunSaverWindow before its message loop, for a platform whose own event loop calls
+// the program instead of the program waiting for messages: the window, or null when the run ends
+// at once with *result. The caller then dispatches messages until the quit request and ends the
+// run with UnloadPasswordVerifier, as RunSaverWindow does.
+HWND OpenSaverWindow(HWND parent, int* result);
 
 // The first and last links of the saver window's message chain.
 LRESULT HostFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

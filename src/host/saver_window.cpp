@@ -45,7 +45,7 @@ int RunMessageLoop() {
 
 } // namespace
 
-int RunSaverWindow(HWND parent) {
+HWND OpenSaverWindow(HWND parent, int* result) {
     WNDCLASSA windowClass{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
     windowClass.lpfnWndProc = HostFrameProc;
@@ -61,23 +61,29 @@ int RunSaverWindow(HWND parent) {
     } else {
         area = FullScreenRect();
         if (BringExistingSaverForward()) {
-            return 0;
+            *result = 0;
+            return nullptr;
         }
         LoadPasswordVerifier();
     }
 
     // Without a window there is no quit code; the run reports that it could not show.
-    int result = -1;
+    *result = -1;
     if (RegisterClassA(&windowClass)) {
         HostState.saverWindow = CreateWindowExA(
             parent ? 0 : WS_EX_TOPMOST, SaverClassName, parent ? PreviewTitle : SaverTitle,
             parent ? PreviewStyle : FullScreenStyle, area.left, area.top, area.right - area.left,
             area.bottom - area.top, parent, nullptr, HostState.instance, nullptr);
     }
-    if (HostState.saverWindow) {
-        if (!parent) {
-            SetForegroundWindow(HostState.saverWindow);
-        }
+    if (HostState.saverWindow && !parent) {
+        SetForegroundWindow(HostState.saverWindow);
+    }
+    return HostState.saverWindow;
+}
+
+int RunSaverWindow(HWND parent) {
+    int result = 0;
+    if (OpenSaverWindow(parent, &result)) {
         result = RunMessageLoop();
     }
     UnloadPasswordVerifier();

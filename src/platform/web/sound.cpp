@@ -1,0 +1,46 @@
+// The cries through Web Audio, with the meaning the saver gives sndPlaySoundA: a WAVE image in
+// memory plays at once and in the background; with SND_NOSTOP a request while a sound plays is
+// dropped, never queued; without it the new sound replaces the old; null stops. A browser that
+// has Web Audio counts as one wave device. The browser lets a page sound only after a gesture
+// of the user's, so every cry asked for before the first key or button press is dropped.
+// Not supported: sounds by file or registry name, looping, waiting for the end (SND_SYNC).
+#include "platform/web/web.h"
+
+#include <cstring>
+
+namespace polkamoot {
+
+namespace {
+
+// The image's own length, from its RIFF header; 0 for anything else.
+unsigned ImageSize(const char* image) {
+    if (std::memcmp(image, "RIFF", 4) != 0) {
+        return 0;
+    }
+    const auto* size = reinterpret_cast<const unsigned char*>(image + 4);
+    return (size[0] | size[1] << 8 | size[2] << 16 | static_cast<unsigned>(size[3]) << 24) + 8;
+}
+
+} // namespace
+
+void web::Gesture() {
+    polkamoot_audio_unlock();
+}
+
+BOOL sndPlaySoundA(const char* sound, UINT flags) {
+    if (!sound) {
+        polkamoot_audio_stop();
+        return 1;
+    }
+    if (!(flags & SND_MEMORY) || ((flags & SND_NOSTOP) && polkamoot_audio_playing())) {
+        return 0;
+    }
+    unsigned size = ImageSize(sound);
+    return size && polkamoot_audio_play(sound, size);
+}
+
+UINT waveOutGetNumDevs() {
+    return polkamoot_audio_devices() ? 1 : 0;
+}
+
+} // namespace polkamoot

@@ -1,0 +1,93 @@
+// The operations of platform.h that neither the model nor the page's other parts answer in a
+// browser. There is no password library, input method, registry or screen-saver notice here:
+// each answers as the platform does when it lacks them, so the saver runs without them.
+#include "platform/model/model.h"
+
+#include <emscripten/emscripten.h>
+
+namespace polkamoot {
+
+namespace {
+
+constexpr LONG ErrorFileNotFound = 2;
+
+LPTOP_LEVEL_EXCEPTION_FILTER faultFilter;
+
+} // namespace
+
+bool backend::ShouldFail(const char*) {
+    return false;
+}
+
+const char* GetCommandLineA() {
+    return "polkamoot";
+}
+
+UINT GetACP() {
+    return 1252;
+}
+
+BOOL GetCPInfo(UINT, CPINFO* info) {
+    *info = CPINFO{};
+    info->MaxCharSize = 1;
+    return 1;
+}
+
+HMODULE GetModuleHandleA(const char* name) {
+    return name ? nullptr : model::Instance();
+}
+
+HMODULE LoadLibraryA(const char*) {
+    return nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE, const char*) {
+    return nullptr;
+}
+
+BOOL FreeLibrary(HMODULE) {
+    return 0;
+}
+
+DWORD GetTickCount() {
+    return static_cast<DWORD>(static_cast<unsigned long long>(emscripten_get_now()));
+}
+
+// Nothing waits in a page; yielding is what returning does.
+void Sleep(DWORD) {}
+
+std::time_t time(std::time_t* result) {
+    return std::time(result);
+}
+
+LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
+    LPTOP_LEVEL_EXCEPTION_FILTER previous = faultFilter;
+    faultFilter = filter;
+    return previous;
+}
+
+LONG UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return model::DefaultWindowProc(window, message, wParam, lParam);
+}
+
+LONG RegOpenKeyA(HKEY, const char*, HKEY*) {
+    return ErrorFileNotFound;
+}
+
+LONG RegQueryValueExA(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*) {
+    return ErrorFileNotFound;
+}
+
+LONG RegCloseKey(HKEY) {
+    return ErrorFileNotFound;
+}
+
+BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) {
+    return 0;
+}
+
+} // namespace polkamoot

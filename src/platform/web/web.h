@@ -1,0 +1,80 @@
+// Private to the web backend: what its files share, and the page's side of it (page.js), which
+// owns everything of the browser that emscripten's HTML5 API does not reach: the canvas's
+// pixels, full screen, the settings panel's controls, Web Audio and localStorage.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace polkamoot::web {
+
+// The saver runs one run at a time, a preview run in the page or a full-screen run. Pump
+// dispatches what is due and shows what changed; the browser calls it, never the reverse.
+void Pump();
+// Ends the run and starts another that fits the page as it is now.
+void Refit();
+bool InFullScreen();
+
+// The settings: the saved profile text, then what the address names over it.
+void LoadSettings();
+// Stores the profile as it is now; false when the browser keeps nothing for the page.
+bool StoreSettings();
+
+// What the address asks for: profile keys and their values, and one line naming what it
+// cannot use (empty when everything was usable).
+struct AddressSetting {
+    const char* key;
+    UINT value;
+};
+struct AddressSettings {
+    std::vector<AddressSetting> settings;
+    std::string ignored;
+};
+AddressSettings ParseAddress(std::string_view query);
+
+// The settings panel, the configuration dialog's procedure over the page's controls.
+void OpenPanel();
+bool PanelOpen();
+void PanelCommand(int id);
+
+// Sound starts only after a gesture of the user's: the first key or button press.
+void Gesture();
+
+} // namespace polkamoot::web
+
+// page.js
+extern "C" {
+// Listens to the page's own controls: the corner's buttons, the panel, double clicks.
+void polkamoot_page_open();
+// The page's size in device pixels, width and height, and the integer scale nearest the
+// device pixel ratio.
+void polkamoot_page_size(int* size);
+// Gives the canvas that many pixels, black.
+void polkamoot_size_canvas(int width, int height);
+// Shows `width` x `height` RGBA pixels within the rectangle.
+void polkamoot_present(const void* rgba, int width, int height, int x, int y, int w, int h);
+void polkamoot_set_cursor(int shown);
+void polkamoot_enter_full_screen();
+void polkamoot_leave_full_screen();
+// Strings handed back are the caller's to free.
+char* polkamoot_address();
+char* polkamoot_load_profile();
+int polkamoot_store_profile(const char* text);
+void polkamoot_warn(const char* text);
+void polkamoot_panel_show(int shown);
+void polkamoot_control_check(int id, int checked);
+int polkamoot_control_checked(int id);
+void polkamoot_control_enable(int id, int enabled);
+void polkamoot_control_focus(int id);
+void polkamoot_control_set_text(int id, const char* text);
+char* polkamoot_control_text(int id);
+void polkamoot_panel_message(const char* caption, const char* text);
+int polkamoot_audio_devices();
+void polkamoot_audio_unlock();
+int polkamoot_audio_play(const void* image, unsigned size);
+int polkamoot_audio_playing();
+void polkamoot_audio_stop();
+}
