@@ -42,12 +42,12 @@ def stop(process, sig=signal.SIGTERM):
     return process.wait(10)
 
 
-def foreign_window(width, height):
+def foreign_window(width, height, background=0, left=0, top=0):
     """A window of another X client, as xscreensaver hands one over; closing the connection
     that made it destroys it."""
     connection = ctypes.c_void_p(X11.XOpenDisplay(display.name.encode()))
-    window = X11.XCreateSimpleWindow(connection, X11.XDefaultRootWindow(connection), 0, 0,
-                                     width, height, 0, 0, 0)
+    window = X11.XCreateSimpleWindow(connection, X11.XDefaultRootWindow(connection), left, top,
+                                     width, height, 0, 0, background)
     X11.XMapWindow(connection, window)
     X11.XSync(connection, 0)
     return connection, window
@@ -64,6 +64,22 @@ class Program(unittest.TestCase):
                                  capture_output=True, text=True, timeout=10)
             self.assertEqual((2, 1), (run.returncode, len(run.stderr.splitlines())), args)
             self.assertIn(named, run.stderr)
+
+    def test_an_uncovered_part_is_painted_again_black_with_the_bears_still_dancing(self):
+        for own in (False, True):
+            connection, window = (0, "root") if own else foreign_window(600, 450, 0xFFFFFF)
+            process = saver(*([] if own else ["-window-id", hex(window)]), "-blue")
+            self.assertTrue(showing({"blue"}, window), own)
+            cover = foreign_window(300, 200, 0xFFFFFF, 100, 100)[0]
+            time.sleep(1)
+            X11.XCloseDisplay(cover)
+            repainted = poll(lambda: "other" not in (shot := display.shot(window)).colors()
+                             and shot, timeout=1)
+            self.assertTrue(repainted, "the uncovered part is left as it was: %s" % own)
+            self.assertNotEqual(repainted.rgb, showing({"blue"}, window).rgb, "the bear dances")
+            self.assertEqual(0, stop(process))
+            if connection:
+                X11.XCloseDisplay(connection)
 
     def test_own_window_shows_the_colorings_dancing_without_trails_till_escape_or_q(self):
         for args, key in (([], "Escape"), (["--blue", "-green", "-magenta"], "q")):

@@ -1,11 +1,13 @@
 // The Linux display: one SDL window, the program's own (resizable, or covering the screen) or
 // another program's X window that the saver draws into. The model paints the saver's window
 // straight into SDL's software frame buffer (or, in a format of its own, is copied there), and
-// only the rectangles that changed are presented. Between ticks the program sleeps in
-// SDL_WaitEventTimeout until input or the next timer; SIGTERM and SIGINT end the run cleanly.
+// only the rectangles that changed are presented; an exposure presents the whole picture again.
+// Between ticks the program sleeps in SDL_WaitEventTimeout until input or the next timer;
+// SIGTERM and SIGINT end the run cleanly.
 //
-// Another program's window sends no expose or resize events: the bears' redraw on every tick
-// keeps it painted, and its size is read at every wake-up. When it goes away the run ends.
+// SDL selects no events on a window it did not make, so the program selects exposures and
+// size changes there itself, on SDL's connection, where SDL turns them into its window events.
+// The size is also read at every wake-up. When the window goes away the run ends.
 // Not supported: more than one screen, drawing the saver's window anywhere but at the top left.
 #include "host/host.h"
 #include "platform/model/model.h"
@@ -179,6 +181,10 @@ bool OpenForeign() {
         return false;
     }
     screen.x11 = info.info.x11.display;
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(screen.x11, screen.foreign, &attributes);
+    XSelectInput(screen.x11, screen.foreign,
+                 attributes.your_event_mask | ExposureMask | StructureNotifyMask);
     return true;
 }
 
@@ -241,6 +247,9 @@ bool sdl::OpenDisplay(const Options& options) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A screen saver must not hold other screen savers off.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // Set before SDL starts as well, since SDL puts back the handler it found when it quits,
+    // before it closes its connections and meets the errors still pending on them.
+    XSetErrorHandler(OnXError);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return Fail("no display");
     }
