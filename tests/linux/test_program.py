@@ -65,6 +65,14 @@ class Program(unittest.TestCase):
             self.assertEqual((2, 1), (run.returncode, len(run.stderr.splitlines())), args)
             self.assertIn(named, run.stderr)
 
+    def test_a_window_id_that_names_no_window_ends_in_one_line_of_ours_with_status_1(self):
+        for args, env in ((["-window-id", "0x7ffffff"], {}),
+                          (["-root"], {"XSCREENSAVER_WINDOW": "0x7ffffff"})):
+            run = subprocess.run([PROGRAM, *args], env=dict(display.env, **env),
+                                 capture_output=True, text=True, timeout=10)
+            self.assertEqual(1, run.returncode, args)
+            self.assertRegex(run.stderr, r"\Apolkamoot: .*0x7ffffff.*\n\Z")
+
     def test_an_uncovered_part_is_painted_again_black_with_the_bears_still_dancing(self):
         for own in (False, True):
             connection, window = (0, "root") if own else foreign_window(600, 450, 0xFFFFFF)

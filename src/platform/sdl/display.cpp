@@ -188,13 +188,30 @@ bool OpenForeign() {
     return true;
 }
 
-unsigned long RootWindowId() {
+// Before SDL draws, on a connection of its own (SDL lends its own only with a window): the
+// window to draw into has to exist. SDL given an id that names no window ends the process in
+// Xlib's own error report.
+bool Probe(const sdl::Options& options) {
     ::Display* display = XOpenDisplay(nullptr);
-    unsigned long root = display ? DefaultRootWindow(display) : 0;
-    if (display) {
-        XCloseDisplay(display);
+    if (!display) {
+        std::fprintf(stderr, "polkamoot: cannot open display %s\n", XDisplayName(nullptr));
+        return false;
     }
-    return root;
+    bool found = true;
+    if (options.place == sdl::Place::Root || options.place == sdl::Place::WindowId) {
+        unsigned long id = options.windowId ? options.windowId : DefaultRootWindow(display);
+        XWindowAttributes attributes{};
+        found = XGetWindowAttributes(display, id, &attributes) != 0;
+        if (found) {
+            screen.foreign = id;
+        } else {
+            std::fprintf(
+                stderr, "polkamoot: %s 0x%lx names no window\n",
+                options.place == sdl::Place::WindowId ? "-window-id" : "XSCREENSAVER_WINDOW", id);
+        }
+    }
+    XCloseDisplay(display);
+    return found;
 }
 
 } // namespace
@@ -254,6 +271,9 @@ bool sdl::OpenDisplay(const Options& options) {
         return Fail("no display");
     }
     XSetErrorHandler(OnXError);
+    if (!Probe(options)) {
+        return false;
+    }
     screen.place = options.place;
     SDL_DisplayMode mode{};
     switch (options.place) {
@@ -269,7 +289,6 @@ bool sdl::OpenDisplay(const Options& options) {
         break;
     case Place::Root:
     case Place::WindowId:
-        screen.foreign = options.windowId ? options.windowId : RootWindowId();
         if (!OpenForeign()) {
             std::fprintf(stderr, "polkamoot: cannot draw into window 0x%lx: %s\n", screen.foreign,
                          SDL_GetError());
