@@ -58,6 +58,11 @@ bool PlaceAll(int count, const RECT& client, Size drawn, int speed) {
 
 } // namespace
 
+int ScaleForDpi(int dpi) {
+    constexpr int ClassicDpi = 96;
+    return std::max(1, (dpi + ClassicDpi / 2) / ClassicDpi);
+}
+
 Size FitDrawSize(const RECT& client, Size sprite, int* speed) {
     if (client.right >= sprite.width + 2 && client.bottom >= sprite.height + 2) {
         return sprite;

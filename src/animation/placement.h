@@ -10,6 +10,10 @@ namespace polkamoot {
 inline constexpr int PositionDrawsPerBear = 1000;
 inline constexpr int PlacementRounds = 4;
 
+// Window pixels per pixel of the troupe's space for a screen of that density (dots per inch):
+// 96 is the classic screen, and the nearest whole multiple of it wins, 1 at the least.
+int ScaleForDpi(int dpi);
+
 // The size every frame is drawn at. A window narrower or lower than a sprite, or with no
 // room to place one inside a one-pixel margin, gets bears a sixth of its width wide (a sixth
 // of its height high, when the first would not fit the height) and a sixth of the speed.

@@ -1,4 +1,8 @@
 // What the animation keeps besides the troupe: speed, timers and sizes, fixed at setup.
+//
+// The troupe lives in a space Scale times smaller than the window, where positions, motion and
+// sizes are those of a classic screen; each pixel of that space covers Scale x Scale pixels of
+// the window, so a dense screen shows the same dance, only sharper.
 #pragma once
 
 #include "platform/platform.h"
@@ -21,9 +25,13 @@ struct SceneRecord {
     WORD FrameTimerStarted = 0; // low 16 bits of what SetTimer gave; 0: not running
     WORD SwapTimerStarted = 0;
     int TimerBusy = 0;
-    RECT ClientRect{}; // as at setup, never refreshed
+    RECT ClientRect{}; // the troupe's space: the client area as at setup, never refreshed
+    RECT WindowRect{}; // the same in the window's own pixels
+    int Scale = 1;
     BITMAP SpriteSize{};
     Size DrawSize{};
+    // Where a shrunk bear is drawn before it is enlarged: only while both shrink and scale.
+    HBITMAP Shrunk = nullptr;
 };
 
 extern SceneRecord Scene;

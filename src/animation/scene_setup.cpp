@@ -81,6 +81,39 @@ UINT SwapPeriod(WORD minutes) {
     return UINT{std::max(minutes, ShortestSwapMinutes)} * MillisecondsPerMinute;
 }
 
+// GetDpiForSystem, where the system has it, knows the density of a system that sets one per
+// monitor; older ones tell it through the screen's context.
+int SystemDpi() {
+    using DpiForSystemProc = UINT(PLATFORM_API*)();
+    HMODULE user = GetModuleHandleA("USER32.DLL");
+    auto dpiForSystem =
+        user ? reinterpret_cast<DpiForSystemProc>(GetProcAddress(user, "GetDpiForSystem"))
+             : nullptr;
+    if (dpiForSystem) {
+        return static_cast<int>(dpiForSystem());
+    }
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
+}
+
+// Only a bear both shrunk and scaled needs it; without it such a bear is drawn in one copy.
+void MakeShrunkCanvas(HWND window) {
+    Size drawn = Scene.DrawSize;
+    if (Scene.Scale == 1 ||
+        (drawn.width == Scene.SpriteSize.bmWidth && drawn.height == Scene.SpriteSize.bmHeight)) {
+        return;
+    }
+    HDC dc = GetDC(window);
+    if (dc) {
+        Scene.Shrunk = CreateCompatibleBitmap(dc, drawn.width, drawn.height);
+        ReleaseDC(window, dc);
+    }
+}
+
 // Handles left from an earlier window of this process are not this scene's to release.
 void ForgetHoldings(Bear& bear) {
     Bear fresh{};
@@ -116,11 +149,15 @@ bool SetUpScene(HWND window) {
     if (Settings.Sound) {
         LoadSounds();
     }
-    GetClientRect(window, &Scene.ClientRect);
+    GetClientRect(window, &Scene.WindowRect);
+    Scene.Scale = ScaleForDpi(SystemDpi());
+    Scene.ClientRect =
+        RECT{0, 0, Scene.WindowRect.right / Scene.Scale, Scene.WindowRect.bottom / Scene.Scale};
     GetObjectA(Bears[0].rightFrames[0], sizeof(BITMAP), &Scene.SpriteSize);
     Scene.DrawSize =
         FitDrawSize(Scene.ClientRect, Size{Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight},
                     &Scene.BearSpeed);
+    MakeShrunkCanvas(window);
     int placed = PlaceBears(BearCount, Scene.ClientRect, Scene.DrawSize, Scene.BearSpeed);
     for (int i = placed; i < BearCount; ++i) {
         ReleaseBear(Bears[i]);

@@ -6,6 +6,37 @@ namespace polkamoot {
 
 namespace {
 
+RECT OnWindow(const RECT& rect) {
+    const int k = Scene.Scale;
+    return RECT{rect.left * k, rect.top * k, rect.right * k, rect.bottom * k};
+}
+
+// A shrunk bear is shrunk at its size in the troupe's space first and then enlarged, so that
+// the scaled picture is the unscaled one with every pixel a block.
+void CopyFrame(HDC dc, const RECT& to, HDC frame) {
+    HDC source = frame;
+    int width = Scene.SpriteSize.bmWidth;
+    int height = Scene.SpriteSize.bmHeight;
+    HDC shrunk = Scene.Shrunk ? CreateCompatibleDC(dc) : nullptr;
+    HGDIOBJ previous = shrunk ? SelectObject(shrunk, Scene.Shrunk) : nullptr;
+    if (previous) {
+        SetStretchBltMode(shrunk, COLORONCOLOR);
+        StretchBlt(shrunk, 0, 0, Scene.DrawSize.width, Scene.DrawSize.height, frame, 0, 0, width,
+                   height, SRCCOPY);
+        source = shrunk;
+        width = Scene.DrawSize.width;
+        height = Scene.DrawSize.height;
+    }
+    StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source, 0, 0, width,
+               height, SRCCOPY);
+    if (previous) {
+        SelectObject(shrunk, previous);
+    }
+    if (shrunk) {
+        DeleteDC(shrunk);
+    }
+}
+
 void DrawStep(HWND window, const Bear& bear, const StepPlan& plan) {
     HDC dc = GetDC(window);
     if (!dc) {
@@ -15,13 +46,17 @@ void DrawStep(HWND window, const Bear& bear, const StepPlan& plan) {
     // Shrinking keeps one pixel of each group instead of blending them to black.
     SetStretchBltMode(dc, COLORONCOLOR);
     HGDIOBJ previous = SelectObject(source, plan.frame);
-    StretchBlt(dc, bear.x, bear.y, Scene.DrawSize.width, Scene.DrawSize.height, source, 0, 0,
-               Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight, SRCCOPY);
+    CopyFrame(dc,
+              OnWindow(RECT{bear.x, bear.y, bear.x + Scene.DrawSize.width,
+                            bear.y + Scene.DrawSize.height}),
+              source);
     SelectObject(source, previous);
     // A strip of an axis the bear did not move along is empty, and fills nothing.
     auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    FillRect(dc, &plan.stripA, black);
-    FillRect(dc, &plan.stripB, black);
+    const RECT stripA = OnWindow(plan.stripA);
+    const RECT stripB = OnWindow(plan.stripB);
+    FillRect(dc, &stripA, black);
+    FillRect(dc, &stripB, black);
     DeleteDC(source);
     ReleaseDC(window, dc);
 }

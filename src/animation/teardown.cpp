@@ -33,6 +33,10 @@ void TearDownScene(HWND window) {
     for (int i = 0; i < BearCount; ++i) {
         ReleaseBear(Bears[i]);
     }
+    if (Scene.Shrunk) {
+        DeleteObject(Scene.Shrunk);
+        Scene.Shrunk = nullptr;
+    }
 }
 
 } // namespace polkamoot

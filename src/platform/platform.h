@@ -322,6 +322,7 @@ HGDIOBJ GetStockObject(int object);
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 HDC CreateCompatibleDC(HDC dc);
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);

@@ -1,11 +1,12 @@
 // The test driver: acts on other programs' windows from outside, as the system and the user
 // do. It runs its arguments as steps over a current window, printing what it finds as lines
 // of key=value words, values percent-encoded. Steps: find <class> <title> and child <class>
-// wait until such a window shows and make it current; controls lists its children; click
-// <id> posts a button press; text <id> <text>; gone waits until it no longer exists; notice
-// tells whether a screen saver runs; page <width> <height> makes a window of ours in front;
-// launch <command line> starts a program, %w standing for the current window's handle; pester
-// posts it keys, buttons and mouse travel; end destroys our page and awaits the program.
+// wait until such a window shows and make it current; controls lists its children and where
+// they lie; click <id> posts a button press; text <id> <text>; gone waits until it no longer
+// exists; notice tells whether a screen saver runs; page <width> <height> makes a window of
+// ours in front; launch <command line> starts a program, %w standing for the current window's
+// handle; pester posts it keys, buttons and mouse travel; end destroys our page and awaits the
+// program.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -89,10 +90,17 @@ struct Driver {
         }
         if (name == "controls") {
             for (HWND c = GetWindow(current, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                std::printf("id=%d text=%s checked=%d enabled=%d\n", GetDlgCtrlID(c),
-                            Encode(Text(c)).c_str(),
+                RECT r{};
+                GetWindowRect(c, &r);
+                char name[64] = {};
+                GetClassNameA(c, name, sizeof name);
+                std::printf("id=%d class=%s text=%s checked=%d enabled=%d style=0x%08lX left=%ld "
+                            "top=%ld right=%ld bottom=%ld\n",
+                            GetDlgCtrlID(c), name, Encode(Text(c)).c_str(),
                             static_cast<int>(SendMessageA(c, BM_GETCHECK, 0, 0)),
-                            IsWindowEnabled(c));
+                            IsWindowEnabled(c),
+                            static_cast<unsigned long>(GetWindowLongA(c, GWL_STYLE)), r.left, r.top,
+                            r.right, r.bottom);
             }
             return 0;
         }

@@ -52,6 +52,14 @@ TEST(FitDrawSize, ScalesWindowsWithoutRoomForASpriteAndItsMarginAndSlowsTheBears
     }
 }
 
+TEST(ScaleForDpi, IsTheNearestWholeMultipleOfTheClassicDensityOneAtLeast) {
+    const std::pair<int, int> cases[] = {{96, 1},  {120, 1}, {143, 1}, {144, 2},
+                                         {192, 2}, {288, 3}, {0, 1},   {-200, 1}};
+    for (auto [dpi, scale] : cases) {
+        EXPECT_EQ(scale, ScaleForDpi(dpi)) << dpi;
+    }
+}
+
 TEST(BearsOverlap, CornersWithinOneDrawnSizeOnBothAxesTouchingIncluded) {
     struct Case {
         int x, y, expected, otherX = 200, otherY = 200;
@@ -299,6 +307,57 @@ TEST_F(SceneTest, ATickDrawsTheFrameBlackensWhatItLeftAndCriesOneAtATimeEraseBla
         played.push_back(request.played && request.sound == Bears[0].soundData);
     }
     EXPECT_EQ((std::vector<bool>{true, false, true}), played);
+}
+
+UINT PLATFORM_API DoubleDensity() {
+    return 192;
+}
+
+// What a saver of that size shows after a second of dancing, and every rectangle drawn on it,
+// a last erasure included, each times `scale`.
+fake::Image Dance(int width, int height, std::vector<std::array<LONG, 4>>* painted, int scale = 1) {
+    HWND window = Saver("Blue=1\r\nGreen=1", width, height);
+    for (int tick = 0; tick < 10; ++tick) {
+        Tick(window);
+    }
+    fake::Image shown = fake::Surface(window);
+    HDC dc = GetDC(window);
+    SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(window, dc);
+    DestroyWindow(window);
+    for (const fake::Painting& painting : fake::machine.paintings) {
+        painted->push_back(Edges(painting.rect));
+        std::ranges::for_each(painted->back(), [=](LONG& edge) { edge *= scale; });
+    }
+    return shown;
+}
+
+TEST_F(SceneTest, AtDoubleDensityTheDanceIsTheSameWithEveryPixelABlockOfTwoByTwo) {
+    // Full size, told by the screen; shrunk, told by the system's entry, which wins.
+    for (auto [width, height, byEntry] : {std::tuple{640, 480, false}, {152, 112, true}}) {
+        SCOPED_TRACE(width);
+        std::vector<std::array<LONG, 4>> single, doubled;
+        fake::Image small = Dance(width, height, &single, 2);
+        SetUp();
+        if (byEntry) {
+            auto entry = reinterpret_cast<FARPROC>(&DoubleDensity);
+            fake::machine.libraries["USER32.DLL"] = {{{"GetDpiForSystem", entry}}, true};
+        } else {
+            fake::SetScreenDpi(192);
+        }
+        fake::Image expected{2 * width + 1, 2 * height + 1, {}}; // a pixel more than the space
+        for (int y = 0; y < expected.height; ++y) {
+            for (int x = 0; x < expected.width; ++x) {
+                bool inside = x < 2 * width && y < 2 * height;
+                expected.pixels.push_back(inside ? small.At(x / 2, y / 2) : 0);
+            }
+        }
+        EXPECT_TRUE(expected == Dance(expected.width, expected.height, &doubled));
+        single.back() = {0, 0, expected.width, expected.height}; // the whole window erased
+        EXPECT_EQ(single, doubled);
+        ExpectNothingHeld();
+        SetUp();
+    }
 }
 
 TEST_F(SceneTest, EverySwapRecolorsToAnotherColorUntilOneFailsTakingTheWindowWithABox) {

@@ -9,7 +9,7 @@ import struct
 import sys
 
 TYPES = {1: "CURSOR", 2: "BITMAP", 3: "ICON", 4: "MENU", 5: "DIALOG", 6: "STRING",
-         14: "GROUP_ICON"}
+         14: "GROUP_ICON", 24: "MANIFEST"}
 ATOMS = {0x80: "BUTTON", 0x81: "EDIT", 0x82: "STATIC", 0x83: "LISTBOX", 0x84: "SCROLLBAR",
          0x85: "COMBOBOX"}
 

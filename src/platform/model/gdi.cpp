@@ -198,6 +198,15 @@ HDC CreateCompatibleDC(HDC dc) {
     return AddDc(DcType::Memory, nullptr);
 }
 
+// Black, in the model's one format whatever the context.
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    if (backend::ShouldFail("CreateCompatibleBitmap") || !FindDc(dc) || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    return model::detail::AddBitmap(
+        Image{width, height, std::vector<DWORD>(static_cast<std::size_t>(width) * height)});
+}
+
 BOOL DeleteDC(HDC dc) {
     DcRecord* record = FindDc(dc);
     if (!record || record->type != DcType::Memory) {

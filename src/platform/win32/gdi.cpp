@@ -16,6 +16,9 @@ int pk::ReleaseDC(HWND window, HDC dc) {
 pk::HDC pk::CreateCompatibleDC(HDC dc) {
     return ::CreateCompatibleDC(dc);
 }
+pk::HBITMAP pk::CreateCompatibleBitmap(HDC dc, int width, int height) {
+    return ::CreateCompatibleBitmap(dc, width, height);
+}
 pk::BOOL pk::DeleteDC(HDC dc) {
     return ::DeleteDC(dc);
 }
