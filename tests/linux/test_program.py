@@ -1,5 +1,5 @@
 """The Linux program under Xvfb: its command line, its own window, full screen, other
-programs' windows, its cries, and what cmake --install lays out."""
+programs' windows, its cries, its installation, and the bears' size on dense screens."""
 import ctypes
 import glob
 import os
@@ -12,6 +12,8 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 
 from harness import BEAR_PIXELS, Display, poll
+
+BODY_AT_1X = (3786, 4885)  # a bear's body pixels, drawn as it is
 
 BIN = os.environ.get("POLKAMOOT_LINUX_BIN", "build/linux")
 PROGRAM = os.path.join(BIN, "polkamoot")
@@ -59,6 +61,7 @@ class Program(unittest.TestCase):
                 (["-minutes", "0"], "-minutes", {}), (["--minutes", "61"], "-minutes", {}),
                 (["-minutes"], "-minutes", {}), (["-window-id", "0x"], "-window-id", {}),
                 (["-fullscreen", "-root"], "-fullscreen", {}), (["-purple"], "-purple", {}),
+                (["-scale", "0"], "-scale", {}), (["-scale", "9"], "-scale", {}),
                 (["-root"], "XSCREENSAVER_WINDOW", {"XSCREENSAVER_WINDOW": "w1"})):
             run = subprocess.run([PROGRAM, *args], env=dict(display.env, **env),
                                  capture_output=True, text=True, timeout=10)
@@ -163,3 +166,26 @@ class Program(unittest.TestCase):
             run = subprocess.run([program, *" ".join(args).split(), "--help"],
                                  capture_output=True, timeout=10)
         self.assertEqual(0, run.returncode, "the program takes every option the settings give")
+
+
+def scale_of(shot, color):
+    """How many times its size one bear shows, by its body's pixels; 0 when none fits."""
+    count = shot.colors().get(color, 0)
+    return next((k for k in range(1, 5)
+                 if BODY_AT_1X[0] * k * k <= count <= BODY_AT_1X[1] * k * k), 0)
+
+
+class Scale(unittest.TestCase):
+    def test_the_bears_grow_with_the_screen_with_xft_dpi_and_as_scale_says(self):
+        for size, resources, args, expected in (((3840, 2160), "", [], 2),
+                                                ((1920, 1080), "Xft.dpi: 192\n", [], 2),
+                                                ((1920, 1080), "", ["-scale", "3"], 3)):
+            screen = Display(*size, "-noreset")  # keeps the resources between clients
+            self.addCleanup(screen.close)
+            if resources:
+                subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True,
+                               env=screen.env, check=True)
+            screen.start([PROGRAM, "-root", "-green", *args])
+            self.assertTrue(poll(lambda: scale_of(screen.shot(), "green") == expected, timeout=15),
+                            (size, resources, args, scale_of(screen.shot(), "green")))
+            screen.close()

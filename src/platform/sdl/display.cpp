@@ -16,10 +16,13 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace polkamoot {
@@ -188,15 +191,38 @@ bool OpenForeign() {
     return true;
 }
 
+// Xft.dpi where the session's resource database sets it (xrdb), else 0.
+double ResourceDpi(::Display* display) {
+    const char* resources = XResourceManagerString(display);
+    if (!resources) {
+        return 0;
+    }
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue value{};
+    double dpi = 0;
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+        char* end = nullptr;
+        dpi = std::strtod(value.addr, &end);
+        dpi = end != value.addr && std::isfinite(dpi) ? dpi : 0;
+    }
+    XrmDestroyDatabase(database);
+    return dpi;
+}
+
 // Before SDL draws, on a connection of its own (SDL lends its own only with a window): the
-// window to draw into has to exist. SDL given an id that names no window ends the process in
-// Xlib's own error report.
+// display scale, and the window to draw into, which has to exist. SDL given an id that names no
+// window ends the process in Xlib's own error report.
 bool Probe(const sdl::Options& options) {
     ::Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "polkamoot: cannot open display %s\n", XDisplayName(nullptr));
         return false;
     }
+    int number = DefaultScreen(display);
+    int side = std::min(DisplayWidth(display, number), DisplayHeight(display, number));
+    model::SetScreenDpi(96 * sdl::ChooseScale(options.scale, ResourceDpi(display), side));
     bool found = true;
     if (options.place == sdl::Place::Root || options.place == sdl::Place::WindowId) {
         unsigned long id = options.windowId ? options.windowId : DefaultRootWindow(display);
