@@ -161,7 +161,7 @@ class Program(unittest.TestCase):
                 prefix, "share/xscreensaver/config/polkamoot.xml")).getroot()
             args = [element.get("arg-set") or element.get("arg").replace("%", "60")
                     for element in settings.iter() if element.get("arg-set") or element.get("arg")]
-            self.assertEqual(("polkamoot", 9), (settings.get("name"), len(args)))
+            self.assertEqual(("polkamoot", 13), (settings.get("name"), len(args)))
             program = os.path.join(prefix, "libexec/xscreensaver/polkamoot")
             run = subprocess.run([program, *" ".join(args).split(), "--help"],
                                  capture_output=True, timeout=10)
