@@ -17,6 +17,7 @@ inline constexpr WORD StartingFramePeriod = 100;
 struct Size {
     int width;
     int height;
+    bool operator==(const Size&) const = default;
 };
 
 struct SceneRecord {

@@ -103,8 +103,7 @@ int SystemDpi() {
 // Only a bear both shrunk and scaled needs it; without it such a bear is drawn in one copy.
 void MakeShrunkCanvas(HWND window) {
     Size drawn = Scene.DrawSize;
-    if (Scene.Scale == 1 ||
-        (drawn.width == Scene.SpriteSize.bmWidth && drawn.height == Scene.SpriteSize.bmHeight)) {
+    if (Scene.Scale == 1 || drawn == Size{Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight}) {
         return;
     }
     HDC dc = GetDC(window);
