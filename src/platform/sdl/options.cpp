@@ -52,7 +52,7 @@ const char Usage[] =
     "  -fullscreen     cover the screen; a key, a button or moving the mouse ends it\n"
     "  -scale N        the bears N times their size, 1 to 8 (when not given: Xft.dpi\n"
     "                  / 96, else the screen's shorter side / 1080, rounded)\n"
-    "  --help          this text\n"
+    "  --help          list the options and end\n"
     "Without a window option the bears dance in a window of their own, which Escape,\n"
     "q or closing it ends.\n";
 
