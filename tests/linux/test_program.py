@@ -1,5 +1,5 @@
 """The Linux program under Xvfb: its command line, its own window, full screen, other
-programs' windows, its cries, and what cmake --install lays out."""
+programs' windows, its cries, and the bears' size on dense screens."""
 import ctypes
 import glob
 import os
@@ -9,7 +9,6 @@ import subprocess
 import tempfile
 import time
 import unittest
-import xml.etree.ElementTree as ElementTree
 
 from harness import BEAR_PIXELS, Display, poll
 
@@ -42,28 +41,48 @@ def stop(process, sig=signal.SIGTERM):
     return process.wait(10)
 
 
-def foreign_window(width, height):
+def foreign_window(width, height, background=0, left=0, top=0):
     """A window of another X client, as xscreensaver hands one over; closing the connection
     that made it destroys it."""
     connection = ctypes.c_void_p(X11.XOpenDisplay(display.name.encode()))
-    window = X11.XCreateSimpleWindow(connection, X11.XDefaultRootWindow(connection), 0, 0,
-                                     width, height, 0, 0, 0)
+    window = X11.XCreateSimpleWindow(connection, X11.XDefaultRootWindow(connection), left, top,
+                                     width, height, 0, 0, background)
     X11.XMapWindow(connection, window)
     X11.XSync(connection, 0)
     return connection, window
 
 
 class Program(unittest.TestCase):
-    def test_bad_options_and_values_are_refused_with_status_2(self):
+    def test_bad_options_values_and_windows_end_in_one_line_with_status_2_or_1(self):
         for args, named, env in (
                 (["-minutes", "0"], "-minutes", {}), (["--minutes", "61"], "-minutes", {}),
                 (["-minutes"], "-minutes", {}), (["-window-id", "0x"], "-window-id", {}),
                 (["-fullscreen", "-root"], "-fullscreen", {}), (["-purple"], "-purple", {}),
-                (["-root"], "XSCREENSAVER_WINDOW", {"XSCREENSAVER_WINDOW": "w1"})):
+                (["-scale", "0"], "-scale", {}), (["-scale", "9"], "-scale", {}),
+                (["-root"], "XSCREENSAVER_WINDOW", {"XSCREENSAVER_WINDOW": "w1"}),
+                (["-window-id", "0x7ffffff"], "0x7ffffff", {}),  # no such window: status 1
+                (["-root"], "0x7ffffff", {"XSCREENSAVER_WINDOW": "0x7ffffff"})):
             run = subprocess.run([PROGRAM, *args], env=dict(display.env, **env),
                                  capture_output=True, text=True, timeout=10)
-            self.assertEqual((2, 1), (run.returncode, len(run.stderr.splitlines())), args)
-            self.assertIn(named, run.stderr)
+            status = 1 if named == "0x7ffffff" else 2
+            self.assertEqual((status, 1), (run.returncode, len(run.stderr.splitlines())), args)
+            self.assertTrue(run.stderr.startswith("polkamoot: ") and named in run.stderr)
+
+    def test_an_uncovered_part_is_painted_again_black_with_the_bears_still_dancing(self):
+        for own in (False, True):
+            connection, window = (0, "root") if own else foreign_window(600, 450, 0xFFFFFF)
+            process = saver(*([] if own else ["-window-id", hex(window)]), "-blue")
+            self.assertTrue(showing({"blue"}, window), own)
+            cover = foreign_window(300, 200, 0xFFFFFF, 100, 100)[0]
+            time.sleep(1)
+            X11.XCloseDisplay(cover)
+            repainted = poll(lambda: "other" not in (shot := display.shot(window)).colors()
+                             and shot, timeout=1)
+            self.assertTrue(repainted, "the uncovered part is left as it was: %s" % own)
+            self.assertNotEqual(repainted.rgb, showing({"blue"}, window).rgb, "the bear dances")
+            self.assertEqual(0, stop(process))
+            if connection:
+                X11.XCloseDisplay(connection)
 
     def test_own_window_shows_the_colorings_dancing_without_trails_till_escape_or_q(self):
         for args, key in (([], "Escape"), (["--blue", "-green", "-magenta"], "q")):
@@ -126,16 +145,26 @@ class Program(unittest.TestCase):
             self.assertTrue(not written[1].exists() or not written[1].read_bytes().replace(
                 b"\x80", b""), "silence")
 
-    def test_install_puts_program_and_settings_where_xscreensaver_looks(self):
-        with tempfile.TemporaryDirectory() as prefix:
-            subprocess.run([os.environ.get("CMAKE_COMMAND", "cmake"), "--install", BIN,
-                            "--prefix", prefix], check=True, capture_output=True)
-            settings = ElementTree.parse(os.path.join(
-                prefix, "share/xscreensaver/config/polkamoot.xml")).getroot()
-            args = [element.get("arg-set") or element.get("arg").replace("%", "60")
-                    for element in settings.iter() if element.get("arg-set") or element.get("arg")]
-            self.assertEqual(("polkamoot", 9), (settings.get("name"), len(args)))
-            program = os.path.join(prefix, "libexec/xscreensaver/polkamoot")
-            run = subprocess.run([program, *" ".join(args).split(), "--help"],
-                                 capture_output=True, timeout=10)
-        self.assertEqual(0, run.returncode, "the program takes every option the settings give")
+
+
+def scale_of(shot):
+    """How many times its size the one green bear shows: a bear's body has 3786 to 4885 pixels
+    drawn as it is, k² times as many at k times its size."""
+    count = shot.colors().get("green", 0)
+    return next((k for k in range(1, 5) if 3786 * k * k <= count <= 4885 * k * k), 0)
+
+
+class Scale(unittest.TestCase):
+    def test_the_bears_grow_with_the_screen_with_xft_dpi_and_as_scale_says(self):
+        for size, resources, args, expected in (((3840, 2160), "", [], 2),
+                                                ((1920, 1080), "Xft.dpi: 192\n", [], 2),
+                                                ((1920, 1080), "", ["-scale", "3"], 3)):
+            screen = Display(*size, "-noreset")  # keeps the resources between clients
+            self.addCleanup(screen.close)
+            if resources:
+                subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True,
+                               env=screen.env, check=True)
+            screen.start([PROGRAM, "-root", "-green", *args])
+            self.assertTrue(poll(lambda: scale_of(screen.shot()) == expected, timeout=15),
+                            (size, resources, args, scale_of(screen.shot())))
+            screen.close()

@@ -1,11 +1,13 @@
 // The Linux display: one SDL window, the program's own (resizable, or covering the screen) or
 // another program's X window that the saver draws into. The model paints the saver's window
 // straight into SDL's software frame buffer (or, in a format of its own, is copied there), and
-// only the rectangles that changed are presented. Between ticks the program sleeps in
-// SDL_WaitEventTimeout until input or the next timer; SIGTERM and SIGINT end the run cleanly.
+// only the rectangles that changed are presented; an exposure presents the whole picture again.
+// Between ticks the program sleeps in SDL_WaitEventTimeout until input or the next timer;
+// SIGTERM and SIGINT end the run cleanly.
 //
-// Another program's window sends no expose or resize events: the bears' redraw on every tick
-// keeps it painted, and its size is read at every wake-up. When it goes away the run ends.
+// SDL selects no events on a window it did not make, so the program selects exposures and
+// size changes there itself, on SDL's connection, where SDL turns them into its window events.
+// The size is also read at every wake-up. When the window goes away the run ends.
 // Not supported: more than one screen, drawing the saver's window anywhere but at the top left.
 #include "host/host.h"
 #include "platform/model/model.h"
@@ -14,10 +16,13 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace polkamoot {
@@ -179,16 +184,60 @@ bool OpenForeign() {
         return false;
     }
     screen.x11 = info.info.x11.display;
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(screen.x11, screen.foreign, &attributes);
+    XSelectInput(screen.x11, screen.foreign,
+                 attributes.your_event_mask | ExposureMask | StructureNotifyMask);
     return true;
 }
 
-unsigned long RootWindowId() {
-    ::Display* display = XOpenDisplay(nullptr);
-    unsigned long root = display ? DefaultRootWindow(display) : 0;
-    if (display) {
-        XCloseDisplay(display);
+// Xft.dpi where the session's resource database sets it (xrdb), else 0.
+double ResourceDpi(::Display* display) {
+    const char* resources = XResourceManagerString(display);
+    if (!resources) {
+        return 0;
     }
-    return root;
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue value{};
+    double dpi = 0;
+    if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+        char* end = nullptr;
+        dpi = std::strtod(value.addr, &end);
+        dpi = end != value.addr && std::isfinite(dpi) ? dpi : 0;
+    }
+    XrmDestroyDatabase(database);
+    return dpi;
+}
+
+// Before SDL draws, on a connection of its own (SDL lends its own only with a window): the
+// display scale, and the window to draw into, which has to exist. SDL given an id that names no
+// window ends the process in Xlib's own error report.
+bool Probe(const sdl::Options& options) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "polkamoot: cannot open display %s\n", XDisplayName(nullptr));
+        return false;
+    }
+    int number = DefaultScreen(display);
+    int side = std::min(DisplayWidth(display, number), DisplayHeight(display, number));
+    model::SetScreenDpi(96 * sdl::ChooseScale(options.scale, ResourceDpi(display), side));
+    bool found = true;
+    if (options.place == sdl::Place::Root || options.place == sdl::Place::WindowId) {
+        unsigned long id = options.windowId ? options.windowId : DefaultRootWindow(display);
+        XWindowAttributes attributes{};
+        found = XGetWindowAttributes(display, id, &attributes) != 0;
+        if (found) {
+            screen.foreign = id;
+        } else {
+            std::fprintf(
+                stderr, "polkamoot: %s 0x%lx names no window\n",
+                options.place == sdl::Place::WindowId ? "-window-id" : "XSCREENSAVER_WINDOW", id);
+        }
+    }
+    XCloseDisplay(display);
+    return found;
 }
 
 } // namespace
@@ -241,10 +290,16 @@ bool sdl::OpenDisplay(const Options& options) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A screen saver must not hold other screen savers off.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // Set before SDL starts as well, since SDL puts back the handler it found when it quits,
+    // before it closes its connections and meets the errors still pending on them.
+    XSetErrorHandler(OnXError);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return Fail("no display");
     }
     XSetErrorHandler(OnXError);
+    if (!Probe(options)) {
+        return false;
+    }
     screen.place = options.place;
     SDL_DisplayMode mode{};
     switch (options.place) {
@@ -260,7 +315,6 @@ bool sdl::OpenDisplay(const Options& options) {
         break;
     case Place::Root:
     case Place::WindowId:
-        screen.foreign = options.windowId ? options.windowId : RootWindowId();
         if (!OpenForeign()) {
             std::fprintf(stderr, "polkamoot: cannot draw into window 0x%lx: %s\n", screen.foreign,
                          SDL_GetError());

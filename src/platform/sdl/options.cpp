@@ -1,5 +1,6 @@
 #include "platform/sdl/options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -49,7 +50,9 @@ const char Usage[] =
     "  -root           draw on the window in XSCREENSAVER_WINDOW, or on the root window\n"
     "  -window-id ID   draw into that X window (decimal or 0x hex)\n"
     "  -fullscreen     cover the screen; a key, a button or moving the mouse ends it\n"
-    "  --help          this text\n"
+    "  -scale N        the bears N times their size, 1 to 8 (when not given: Xft.dpi\n"
+    "                  / 96, else the screen's shorter side / 1080, rounded)\n"
+    "  --help          list the options and end\n"
     "Without a window option the bears dance in a window of their own, which Escape,\n"
     "q or closing it ends.\n";
 
@@ -86,6 +89,14 @@ bool ParseOptions(int argc, const char* const* argv, Options* options, std::stri
             }
             options->minutes = static_cast<int>(minutes);
             ++i;
+        } else if (std::strcmp(name, "scale") == 0) {
+            unsigned long scale = 0;
+            if (!ParseNumber(value, 10, &scale) || scale < 1 || scale > MaxScale) {
+                *error = "-scale takes a whole number from 1 to 8";
+                return false;
+            }
+            options->scale = static_cast<int>(scale);
+            ++i;
         } else if (std::strcmp(name, "window-id") == 0) {
             if (!ParseWindowId(value, &options->windowId)) {
                 *error = "-window-id takes an X window id, decimal or 0x hex";
@@ -105,6 +116,16 @@ bool ParseOptions(int argc, const char* const* argv, Options* options, std::stri
         }
     }
     return true;
+}
+
+// A screen of 1080 rows, or 96 dots an inch, is the one the bears were drawn for; halves round up.
+int ChooseScale(int chosen, double xftDpi, int shorterSide) {
+    if (chosen > 0) {
+        return chosen;
+    }
+    int scale = xftDpi > 0 ? static_cast<int>(std::min(xftDpi / 96 + 0.5, 1e3))
+                           : (std::max(shorterSide, 0) + 540) / 1080;
+    return std::clamp(scale, 1, MaxScale);
 }
 
 std::string ProfileText(const Options& options) {

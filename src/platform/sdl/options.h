@@ -15,14 +15,21 @@ struct Options {
     bool sound = false;
     Place place = Place::OwnWindow;
     unsigned long windowId = 0; // for WindowId
+    int scale = 0;              // 0: chosen from the display
     bool help = false;
 };
+
+inline constexpr int MaxScale = 8;
 
 // False with a one-line message naming the option and what it takes.
 bool ParseOptions(int argc, const char* const* argv, Options* options, std::string* error);
 
 // An X window id, decimal or 0x hex; false for anything else.
 bool ParseWindowId(const char* text, unsigned long* id);
+
+// The display scale k: the one chosen, else from Xft.dpi where the resource database sets it
+// (xftDpi > 0), else from the shorter side of the screen; 1 to MaxScale.
+int ChooseScale(int chosen, double xftDpi, int shorterSide);
 
 // The settings as the profile file the saver reads them from.
 std::string ProfileText(const Options& options);
