@@ -4,9 +4,11 @@
 // resources and private profile files held as text.
 //
 // The model defines those operations of platform.h; each file says which forms it supports. A
-// backend (sdl/ for the Linux program, tests/fake/ for the unit tests) defines every other
-// operation of platform.h and the hooks at the end of this file, and drives the model through
-// the functions here. The model counts the handles it hands out, so that nothing leaks unseen.
+// backend (sdl/ for the Linux program, web/ for the page, tests/fake/ for the unit tests)
+// defines every other operation of platform.h and the hooks at the end of this file, and drives
+// the model through the functions here; standalone.cpp, apart from the model, answers for a
+// program with no Windows beneath it the operations whose parts it lacks. The model counts the
+// handles it hands out, so that nothing leaks unseen.
 #pragma once
 
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
-// The operations of platform.h that neither the model nor the display answers on Linux. There is
-// no password library, input method, registry, screen-saver notice or configuration dialog here:
-// each answers as the platform does when it lacks them, so the saver runs without them. The one
-// text the saver shows, a failed color swap, goes to standard error.
+// The operations of platform.h that the Linux program answers itself, beside the model, the
+// display and what any program over the model answers (model/standalone.cpp): the clock, the
+// cursor, and a configuration dialog it lacks, which answers as the platform does without one.
+// The one text the saver shows, a failed color swap, goes to standard error.
 #include "platform/model/model.h"
 
 #include <SDL.h>
@@ -9,49 +9,6 @@
 #include <cstdio>
 
 namespace polkamoot {
-
-namespace {
-
-constexpr LONG ErrorFileNotFound = 2;
-constexpr LONG ExceptionContinueSearch = 0;
-
-LPTOP_LEVEL_EXCEPTION_FILTER faultFilter;
-
-} // namespace
-
-bool backend::ShouldFail(const char*) {
-    return false;
-}
-
-const char* GetCommandLineA() {
-    return "polkamoot";
-}
-
-UINT GetACP() {
-    return 1252;
-}
-
-BOOL GetCPInfo(UINT, CPINFO* info) {
-    *info = CPINFO{};
-    info->MaxCharSize = 1;
-    return 1;
-}
-
-HMODULE GetModuleHandleA(const char* name) {
-    return name ? nullptr : model::Instance();
-}
-
-HMODULE LoadLibraryA(const char*) {
-    return nullptr;
-}
-
-FARPROC GetProcAddress(HMODULE, const char*) {
-    return nullptr;
-}
-
-BOOL FreeLibrary(HMODULE) {
-    return 0;
-}
 
 DWORD GetTickCount() {
     return SDL_GetTicks();
@@ -61,24 +18,6 @@ void Sleep(DWORD milliseconds) {
     if (milliseconds > 0) {
         SDL_Delay(milliseconds);
     }
-}
-
-std::time_t time(std::time_t* result) {
-    return std::time(result);
-}
-
-LPTOP_LEVEL_EXCEPTION_FILTER SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER filter) {
-    LPTOP_LEVEL_EXCEPTION_FILTER previous = faultFilter;
-    faultFilter = filter;
-    return previous;
-}
-
-LONG UnhandledExceptionFilter(EXCEPTION_POINTERS*) {
-    return ExceptionContinueSearch;
-}
-
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return model::DefaultWindowProc(window, message, wParam, lParam);
 }
 
 BOOL GetCursorPos(POINT* point) {
@@ -135,22 +74,6 @@ UINT IsDlgButtonChecked(HWND, int) {
 int MessageBoxA(HWND, const char* text, const char*, UINT) {
     std::fprintf(stderr, "polkamoot: %s\n", text ? text : "");
     return IDOK;
-}
-
-LONG RegOpenKeyA(HKEY, const char*, HKEY*) {
-    return ErrorFileNotFound;
-}
-
-LONG RegQueryValueExA(HKEY, const char*, DWORD*, DWORD*, BYTE*, DWORD*) {
-    return ErrorFileNotFound;
-}
-
-LONG RegCloseKey(HKEY) {
-    return ErrorFileNotFound;
-}
-
-BOOL SystemParametersInfoA(UINT, UINT, void*, UINT) {
-    return 0;
 }
 
 } // namespace polkamoot

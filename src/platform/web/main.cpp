@@ -11,6 +11,7 @@
 #include "platform/model/model.h"
 #include "platform/web/web.h"
 
+#include <emscripten/emscripten.h>
 #include <emscripten/eventloop.h>
 #include <emscripten/html5.h>
 
@@ -254,6 +255,13 @@ BOOL GetCursorPos(POINT* point) {
     *point = page.cursor;
     return 1;
 }
+
+DWORD GetTickCount() {
+    return static_cast<DWORD>(static_cast<unsigned long long>(emscripten_get_now()));
+}
+
+// Nothing waits in a page; yielding is what returning does.
+void Sleep(DWORD) {}
 
 } // namespace polkamoot
 

@@ -1,9 +1,9 @@
-// The operations of platform.h that neither the model nor the page's other parts answer in a
-// browser. There is no password library, input method, registry or screen-saver notice here:
-// each answers as the platform does when it lacks them, so the saver runs without them.
+// The operations of platform.h that a program over the model answers alone, with no Windows
+// beneath it: no password library, input method, registry, screen-saver notice or fault report.
+// Each answers as the platform does when it lacks them, so the saver runs without them. The
+// Linux program and the web page link this; the tests' fake answers the same operations as each
+// test sets them up.
 #include "platform/model/model.h"
-
-#include <emscripten/emscripten.h>
 
 namespace polkamoot {
 
@@ -48,13 +48,6 @@ FARPROC GetProcAddress(HMODULE, const char*) {
 BOOL FreeLibrary(HMODULE) {
     return 0;
 }
-
-DWORD GetTickCount() {
-    return static_cast<DWORD>(static_cast<unsigned long long>(emscripten_get_now()));
-}
-
-// Nothing waits in a page; yielding is what returning does.
-void Sleep(DWORD) {}
 
 std::time_t time(std::time_t* result) {
     return std::time(result);
