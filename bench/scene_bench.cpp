@@ -1,5 +1,6 @@
 // The troupe of five on an 800 x 600 screen, on the fake platform's pixel arrays: one frame
-// tick against its motion alone, and the whole setup (ten frames in five colorings, sounds,
+// tick against its motion alone, and the same on a screen of twice the density and size, and the
+// whole setup (ten frames in five colorings, sounds,
 // placement, timers) against the bare loading of the ten frames that any setup pays.
 #include "animation/animation.h"
 #include "animation/scene.h"
@@ -15,12 +16,13 @@ namespace {
 
 constexpr int ClearLogsEvery = 1024; // the fake keeps every drawing
 
-HWND FiveBearSaver() {
+HWND FiveBearSaver(int scale = 1) {
     fake::Reset();
+    fake::SetScreenDpi(96 * scale);
     HostState = HostRecord{};
     HostState.instance = fake::Instance();
     Settings = SettingsRecord{};
-    fake::SetScreenSize(800, 600);
+    fake::SetScreenSize(800 * scale, 600 * scale);
     fake::machine.calendarTime = 1700000000;
     fake::SetProfileText("control.ini", "[ScreenSaver.Polkamoot]\r\nRed=1\r\nBlue=1\r\nGreen=1\r\n"
                                         "Yellow=1\r\nMagenta=1\r\n");
@@ -29,7 +31,8 @@ HWND FiveBearSaver() {
     windowClass.lpszClassName = "WindowsScreenSaverClass";
     RegisterClassA(&windowClass);
     return CreateWindowExA(0, windowClass.lpszClassName, "Screen Saver", WS_POPUP | WS_VISIBLE, 0,
-                           0, 800, 600, nullptr, nullptr, HostState.instance, nullptr);
+                           0, 800 * scale, 600 * scale, nullptr, nullptr, HostState.instance,
+                           nullptr);
 }
 
 void MotionOnly(benchmark::State& state) {
@@ -44,7 +47,7 @@ void MotionOnly(benchmark::State& state) {
 }
 
 void WholeTick(benchmark::State& state) {
-    HWND window = FiveBearSaver();
+    HWND window = FiveBearSaver(static_cast<int>(state.range(0)));
     int ticks = 0;
     for (auto _ : state) {
         FrameTick(window);
@@ -77,7 +80,8 @@ void FramesLoadedOnly(benchmark::State& state) {
 }
 
 BENCHMARK(MotionOnly)->Name("FrameTick/FiveBears/MotionOnly");
-BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake");
+BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake")->Arg(1);
+BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake/DoubleDensity")->Arg(2);
 BENCHMARK(FramesLoadedOnly)->Name("Setup/TenFramesLoadedOnly")->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeSetup)->Name("Setup/FiveBears")->Unit(benchmark::kMillisecond);
 

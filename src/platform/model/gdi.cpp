@@ -292,27 +292,40 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     bool sameHeight = sourceHeight == height;
     std::vector<int> columns = sameWidth ? std::vector<int>() : Nearest(width, sourceWidth);
     std::vector<int> rows = sameHeight ? std::vector<int>() : Nearest(height, sourceHeight);
-    int first = std::max<int>(area.left, x - sourceX);
-    int last = std::min<int>(area.right, x - sourceX + pixels.width);
-    for (int ty = area.top; ty < area.bottom; ++ty) {
+    auto sourceColumn = [&](int tx) {
+        return sourceX + (sameWidth ? tx - x : columns[static_cast<std::size_t>(tx - x)]);
+    };
+    // The target columns whose source lies in the bitmap: one run, as the source columns grow.
+    int first = area.left;
+    int last = area.right;
+    while (first < last && sourceColumn(first) < 0) {
+        ++first;
+    }
+    while (last > first && sourceColumn(last - 1) >= pixels.width) {
+        --last;
+    }
+    const DWORD* previous = nullptr; // the row drawn last, from source row previousSy
+    int previousSy = -1;
+    for (int ty = area.top; first < last && ty < area.bottom; ++ty) {
         int sy = sourceY + (sameHeight ? ty - y : rows[static_cast<std::size_t>(ty - y)]);
         if (sy < 0 || sy >= pixels.height) {
             continue;
         }
         DWORD* out = canvas.pixels + static_cast<std::size_t>(ty) * canvas.width;
         const DWORD* in = &pixels.pixels[static_cast<std::size_t>(sy) * pixels.width];
-        if (sameWidth) {
-            if (first < last) {
-                std::copy(in + sourceX + (first - x), in + sourceX + (last - x), out + first);
+        // An enlarged row repeats the one above it.
+        if (sy == previousSy) {
+            std::copy(previous + first, previous + last, out + first);
+        } else if (sameWidth) {
+            std::copy(in + sourceColumn(first), in + sourceColumn(last - 1) + 1, out + first);
+        } else {
+            const int* column = columns.data() + (first - x);
+            for (DWORD* to = out + first; to < out + last; ++to) {
+                *to = in[sourceX + *column++];
             }
-            continue;
         }
-        for (int tx = area.left; tx < area.right; ++tx) {
-            int sx = sourceX + columns[static_cast<std::size_t>(tx - x)];
-            if (sx >= 0 && sx < pixels.width) {
-                out[tx] = in[sx];
-            }
-        }
+        previous = out;
+        previousSy = sy;
     }
     if (window) {
         backend::Painted(window, area);
