@@ -63,6 +63,14 @@ class Shot:
         colors = self.colors()
         return {name for name in BODIES if colors.get(name, 0) > BODY_PIXELS}
 
+    def in_blocks(self, k):
+        """Whether every k x k block from the top left corner is of one color."""
+        row, width = self.width * 3, self.width - self.width % k
+        lines = [self.rgb[y * row:y * row + width * 3] for y in range(self.height - self.height % k)]
+        return all(lines[y] == lines[y + i] and lines[y] == b"".join(
+            lines[y][x:x + 3] * k for x in range(0, width * 3, 3 * k))
+            for y in range(0, len(lines), k) for i in range(1, k))
+
 
 class Display:
     """A private Xvfb, black, and the programs started on it."""
