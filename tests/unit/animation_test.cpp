@@ -52,14 +52,6 @@ TEST(FitDrawSize, ScalesWindowsWithoutRoomForASpriteAndItsMarginAndSlowsTheBears
     }
 }
 
-TEST(ScaleForDpi, IsTheNearestWholeMultipleOfTheClassicDensityOneAtLeast) {
-    const std::pair<int, int> cases[] = {{96, 1},  {120, 1}, {143, 1}, {144, 2},
-                                         {192, 2}, {288, 3}, {0, 1},   {-200, 1}};
-    for (auto [dpi, scale] : cases) {
-        EXPECT_EQ(scale, ScaleForDpi(dpi)) << dpi;
-    }
-}
-
 TEST(BearsOverlap, CornersWithinOneDrawnSizeOnBothAxesTouchingIncluded) {
     struct Case {
         int x, y, expected, otherX = 200, otherY = 200;
@@ -346,11 +338,9 @@ TEST_F(SceneTest, AtDoubleDensityTheDanceIsTheSameWithEveryPixelABlockOfTwoByTwo
             fake::SetScreenDpi(192);
         }
         fake::Image expected{2 * width + 1, 2 * height + 1, {}}; // a pixel more than the space
-        for (int y = 0; y < expected.height; ++y) {
-            for (int x = 0; x < expected.width; ++x) {
-                bool inside = x < 2 * width && y < 2 * height;
-                expected.pixels.push_back(inside ? small.At(x / 2, y / 2) : 0);
-            }
+        for (int at = 0, x, y; at < expected.width * expected.height; ++at) {
+            std::tie(x, y) = std::tuple{at % expected.width, at / expected.width};
+            expected.pixels.push_back(x < 2 * width && y < 2 * height ? small.At(x / 2, y / 2) : 0);
         }
         EXPECT_TRUE(expected == Dance(expected.width, expected.height, &doubled));
         single.back() = {0, 0, expected.width, expected.height}; // the whole window erased
