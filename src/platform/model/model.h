@@ -106,6 +106,8 @@ int LockCount(HGLOBAL block);
 
 // The program's resources, as the Windows build carries them; null when there is none.
 const BYTE* ResourceBytes(const char* type, const char* name, DWORD* size);
+// The length of a WAVE image in memory, from its RIFF header; 0 for anything else.
+DWORD WaveImageSize(const void* image);
 
 // Private profile files, by name without regard to case.
 void SetProfileText(const std::string& file, const std::string& text);

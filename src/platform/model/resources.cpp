@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 extern const unsigned char PolkamootResources[];
@@ -105,6 +106,14 @@ std::map<HGLOBAL, const Entry*> loaded;
 
 void model::detail::ResetResources() {
     loaded.clear();
+}
+
+DWORD model::WaveImageSize(const void* image) {
+    const auto* bytes = static_cast<const BYTE*>(image);
+    if (std::memcmp(bytes, "RIFF", 4) != 0) {
+        return 0;
+    }
+    return (bytes[4] | bytes[5] << 8 | bytes[6] << 16 | DWORD{bytes[7]} << 24) + 8;
 }
 
 const BYTE* model::ResourceBytes(const char* type, const char* name, DWORD* size) {

@@ -37,20 +37,13 @@ bool Open() {
     return device != 0;
 }
 
-// The image's own length, from its RIFF header.
-Uint32 ImageSize(const char* image) {
-    Uint32 riffSize = 0;
-    std::memcpy(&riffSize, image + 4, sizeof riffSize);
-    return std::memcmp(image, "RIFF", 4) == 0 ? SDL_SwapLE32(riffSize) + 8 : 0;
-}
-
 // Queues the image's samples, converted to the device's format when another PCM format was stored;
 // false for an image SDL cannot read.
 bool Queue(const char* image) {
     SDL_AudioSpec wave;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(ImageSize(image)));
+    SDL_RWops* source = SDL_RWFromConstMem(image, static_cast<int>(model::WaveImageSize(image)));
     if (!SDL_LoadWAV_RW(source, 1, &wave, &samples, &length)) {
         return false;
     }

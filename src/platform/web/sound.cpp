@@ -4,24 +4,10 @@
 // has Web Audio counts as one wave device. The browser lets a page sound only after a gesture
 // of the user's, so every cry asked for before the first key or button press is dropped.
 // Not supported: sounds by file or registry name, looping, waiting for the end (SND_SYNC).
+#include "platform/model/model.h"
 #include "platform/web/web.h"
 
-#include <cstring>
-
 namespace polkamoot {
-
-namespace {
-
-// The image's own length, from its RIFF header; 0 for anything else.
-unsigned ImageSize(const char* image) {
-    if (std::memcmp(image, "RIFF", 4) != 0) {
-        return 0;
-    }
-    const auto* size = reinterpret_cast<const unsigned char*>(image + 4);
-    return (size[0] | size[1] << 8 | size[2] << 16 | static_cast<unsigned>(size[3]) << 24) + 8;
-}
-
-} // namespace
 
 void web::Gesture() {
     polkamoot_audio_unlock();
@@ -35,7 +21,7 @@ BOOL sndPlaySoundA(const char* sound, UINT flags) {
     if (!(flags & SND_MEMORY) || ((flags & SND_NOSTOP) && polkamoot_audio_playing())) {
         return 0;
     }
-    unsigned size = ImageSize(sound);
+    unsigned size = model::WaveImageSize(sound);
     return size && polkamoot_audio_play(sound, size);
 }
 
