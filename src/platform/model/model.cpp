@@ -1,12 +1,15 @@
 // Handle counts and the fresh start of the whole model.
 #include "platform/model/model_internal.h"
 
+#include <utility>
+
 namespace polkamoot::model {
 
 namespace {
 
 int live[static_cast<int>(Kind::Count)];
 std::uintptr_t nextHandle;
+std::vector<std::string> faults; // not reset: a test that resets the model still hears of them
 
 } // namespace
 
@@ -21,6 +24,14 @@ void Release(Kind kind) {
 
 int Live(Kind kind) {
     return live[static_cast<int>(kind)];
+}
+
+void detail::Fault(std::string what) {
+    faults.push_back(std::move(what));
+}
+
+std::vector<std::string> TakeFaults() {
+    return std::exchange(faults, {});
 }
 
 HINSTANCE Instance() {
