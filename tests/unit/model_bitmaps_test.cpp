@@ -23,20 +23,14 @@ TEST(Bitmaps, ContextsHoldOneBitmapEachAndAreCountedTillDeleted) {
     HWND window = fake::MakeForeignWindow(4, 3);
     HDC screen = GetDC(nullptr), dc = GetDC(window), memory = CreateCompatibleDC(dc);
     HDC other = CreateCompatibleDC(nullptr);
-    HBITMAP black = CreateCompatibleBitmap(dc, 2, 1), bitmap = fake::MakeBitmap({1, 1, {7}});
+    HBITMAP black = CreateCompatibleBitmap(dc, 1, 1), bitmap = fake::MakeBitmap({1, 1, {7}});
     EXPECT_EQ((std::vector<int>{4, 2}), (std::vector{Live(Kind::Dc), Live(Kind::Bitmap)}));
-    EXPECT_EQ((Pixels{0, 0}), fake::BitmapImage(black).pixels);
-    const std::vector<bool> refused = {!CreateCompatibleBitmap(dc, 0, 1),
-                                       !CreateCompatibleBitmap(dc, 1, 0),
-                                       !CreateCompatibleBitmap(nullptr, 1, 1),
-                                       !SelectObject(dc, bitmap),
-                                       !SelectObject(memory, window),
-                                       !SelectObject(nullptr, bitmap),
-                                       !ReleaseDC(window, memory),
-                                       !ReleaseDC(nullptr, dc),
-                                       !DeleteDC(dc),
-                                       !DeleteDC(screen)};
-    EXPECT_EQ(std::vector<bool>(10, true), refused);
+    EXPECT_EQ((Pixels{0}), fake::BitmapImage(black).pixels);
+    EXPECT_FALSE(CreateCompatibleBitmap(dc, 0, 1) || CreateCompatibleBitmap(dc, 1, 0) ||
+                 CreateCompatibleBitmap(nullptr, 1, 1) || SelectObject(dc, bitmap) ||
+                 SelectObject(memory, window) || SelectObject(nullptr, bitmap) ||
+                 ReleaseDC(window, memory) || ReleaseDC(nullptr, dc) || DeleteDC(dc) ||
+                 DeleteDC(screen));
 
     HGDIOBJ held = SelectObject(memory, bitmap);
     EXPECT_TRUE(held && SelectObject(memory, bitmap) == bitmap) << "again: itself";
@@ -60,31 +54,30 @@ TEST(Bitmaps, ContextsHoldOneBitmapEachAndAreCountedTillDeleted) {
 
 TEST(Bitmaps, DeletingWhatIsStillSelectedIsAFaultAndTheBitmapLivesTillItLeaves) {
     fake::Reset();
-    HDC memory = CreateCompatibleDC(nullptr);
+    HDC memory = CreateCompatibleDC(nullptr), other = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = fake::MakeBitmap({1, 1, {7}});
     HGDIOBJ held = SelectObject(memory, bitmap);
     EXPECT_TRUE(DeleteObject(bitmap));
-    EXPECT_FALSE(DeleteObject(bitmap)) << "deleted once";
-    EXPECT_FALSE(fake::BitmapAlive(bitmap) || fake::BitmapImage(bitmap).width ||
-                 SelectObject(CreateCompatibleDC(nullptr), bitmap));
     BITMAP description{};
-    EXPECT_EQ(0, GetObjectA(bitmap, sizeof description, &description));
+    EXPECT_FALSE(DeleteObject(bitmap) || fake::BitmapAlive(bitmap) ||
+                 fake::BitmapImage(bitmap).width || SelectObject(other, bitmap) ||
+                 GetObjectA(bitmap, sizeof description, &description));
     EXPECT_EQ(1, Live(Kind::Bitmap));
     EXPECT_EQ(bitmap, SelectObject(memory, held));
     EXPECT_EQ(0, Live(Kind::Bitmap)) << "gone once it left";
-    EXPECT_EQ(std::vector<std::string>{"DeleteObject: the bitmap is still selected into a context"},
-              fake::TakeFaults());
-
-    bitmap = fake::MakeBitmap({1, 1, {7}});
-    SelectObject(memory, bitmap);
-    fake::Reset();
-    EXPECT_TRUE(fake::TakeFaults().empty());
+    SelectObject(memory, bitmap = fake::MakeBitmap({1, 1, {7}}));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EXPECT_EQ(0, Live(Kind::Bitmap)) << "gone with its context";
     memory = CreateCompatibleDC(nullptr);
     SelectObject(memory, bitmap = fake::MakeBitmap({1, 1, {7}}));
     DeleteDC(memory);
+    EXPECT_EQ(held, SelectObject(other, bitmap)) << "free again";
+    SelectObject(other, held);
     fake::Reset();
-    EXPECT_EQ(std::vector<std::string>{"DeleteDC: the context still holds a bitmap"},
-              fake::TakeFaults())
+    const std::string deleted = "DeleteObject: the bitmap is still selected into a context";
+    const std::string holding = "DeleteDC: the context still holds a bitmap";
+    EXPECT_EQ((std::vector{deleted, deleted, holding, holding}), fake::TakeFaults())
         << "told after a reset too";
 }
 
@@ -106,18 +99,14 @@ TEST(Bitmaps, StockObjectsDescriptionsPalettesAndTheDensity) {
               (std::vector<LONG>{description.bmType, description.bmWidth, description.bmHeight,
                                  description.bmWidthBytes, description.bmPlanes,
                                  description.bmBitsPixel}));
-    const std::vector<UINT> answers = {SelectPalette(dc, palette, 0) == palette,
-                                       !SelectPalette(dc, HPALETTE(black), 0),
-                                       !SelectPalette(gone, palette, 0),
-                                       RealizePalette(dc),
-                                       RealizePalette(gone),
-                                       UINT(GetDeviceCaps(dc, LOGPIXELSX)),
-                                       UINT(GetDeviceCaps(dc, LOGPIXELSX + 1)),
-                                       UINT(GetDeviceCaps(gone, LOGPIXELSX)),
-                                       UINT(SetStretchBltMode(dc, COLORONCOLOR)),
-                                       UINT(SetStretchBltMode(dc, 0)),
-                                       UINT(SetStretchBltMode(gone, 0))};
-    EXPECT_EQ((std::vector<UINT>{1, 1, 1, 0, 0xFFFFFFFF, 96, 0, 0, 1, COLORONCOLOR, 0}), answers);
+    EXPECT_TRUE(SelectPalette(dc, palette, 0) == palette &&
+                !SelectPalette(dc, HPALETTE(black), 0) && !SelectPalette(gone, palette, 0) &&
+                RealizePalette(dc) == 0 && RealizePalette(gone) == 0xFFFFFFFF);
+    EXPECT_EQ((std::vector{96, 0, 0, 1, COLORONCOLOR, 0}),
+              (std::vector{GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSX + 1),
+                           GetDeviceCaps(gone, LOGPIXELSX), SetStretchBltMode(dc, COLORONCOLOR),
+                           SetStretchBltMode(dc, 0), SetStretchBltMode(gone, 0)}))
+        << "the density, and the modes from black on white";
     fake::SetScreenDpi(192);
     EXPECT_EQ(192, GetDeviceCaps(dc, LOGPIXELSX));
     DeleteObject(bitmap);
@@ -156,69 +145,66 @@ HBITMAP FromInfo(std::vector<BYTE> info, HDC dc = nullptr, DWORD init = CBM_INIT
 TEST(DeviceIndependentBitmaps, FourBitRowsReadFromEitherEndLeftPixelHighThroughTheTable) {
     fake::Reset();
     const Pixels topDown = {Color(0), Color(1), Color(2), Color(3), Color(4), Color(5)};
-    // Bottom-up unless the height is negative; indices past the colors used are black.
-    const std::tuple<std::vector<BYTE>, Pixels> cases[] = {
-        {Info(3, 2), {Color(3), Color(4), Color(5), Color(0), Color(1), Color(2)}},
-        {Info(3, -2), topDown},
-        {Info(3, -2, 4), {Color(0), Color(1), Color(2), Color(3), 0, 0}},
-        {Info(3, -2, 17), topDown},
-        {Info(2, -1), {Color(0), Color(1)}},
+    // Bottom-up unless the height is negative; indices past the colors used are black. Packed,
+    // with a table of that many colors before the rows.
+    const std::tuple<std::vector<BYTE>, int, Pixels> cases[] = {
+        {Info(3, 2), 0, {Color(3), Color(4), Color(5), Color(0), Color(1), Color(2)}},
+        {Info(3, -2), 0, topDown},
+        {Info(3, -2, 4), 0, {Color(0), Color(1), Color(2), Color(3), 0, 0}},
+        {Info(3, -2, 0x10002), 0, topDown},
+        {Info(1, -1), 0, {Color(0)}},
+        {Info(3, 2, 2), 2, {0, 0, 0, Color(0), Color(1), 0}},
+        {Info(3, -2, 17), 16, topDown},
     };
-    for (const auto& [info, pixels] : cases) {
+    int row = 0;
+    for (auto [info, table, pixels] : cases) {
         HBITMAP bitmap = FromInfo(info);
-        fake::Image image = fake::BitmapImage(bitmap);
-        EXPECT_EQ(pixels, image.pixels) << image.width << " x " << image.height;
+        if (table) {
+            info.resize(Header + 4 * table);
+            info.insert(info.end(), Rows.begin(), Rows.end());
+            DeleteObject(bitmap);
+            bitmap = model::detail::BitmapFromPackedDib(info.data(), DWORD(info.size()));
+        }
+        EXPECT_EQ(pixels, fake::BitmapImage(bitmap).pixels) << "row " << row++;
         DeleteObject(bitmap);
     }
-    std::vector<BYTE> packed = Info(3, 2, 2);
-    packed.resize(Header + 2 * 4);
-    packed.insert(packed.end(), Rows.begin(), Rows.end());
-    HBITMAP bitmap = model::detail::BitmapFromPackedDib(packed.data(), DWORD(packed.size()));
-    EXPECT_EQ((Pixels{0, 0, 0, Color(0), Color(1), 0}), fake::BitmapImage(bitmap).pixels)
-        << "the rows right behind a short table";
-    DeleteObject(bitmap);
     EXPECT_EQ(0, Live(Kind::Bitmap));
 }
 
 TEST(DeviceIndependentBitmaps, AnyOtherFormAndAnyBitmapShortOfBytesIsRefused) {
     fake::Reset();
-    auto with = [](std::vector<BYTE> info, std::size_t at, DWORD value, std::size_t size = 4) {
-        std::memcpy(info.data() + at, &value, size);
+    auto with = [](std::vector<BYTE> info, std::size_t at, DWORD value) {
+        std::memcpy(info.data() + at, &value, sizeof value);
         return info;
     };
     HDC gone = CreateCompatibleDC(nullptr);
     DeleteDC(gone);
     fake::FailCall("CreateDIBitmap");
-    const std::vector<bool> refused = {
-        !FromInfo(Info(3, 2)), // asked to fail
-        !FromInfo(Info(3, 2), gone),
-        !FromInfo(Info(3, 2), nullptr, 0),
-        !FromInfo(Info(3, 2), nullptr, CBM_INIT, nullptr),
-        !FromInfo(Info(3, 2), nullptr, CBM_INIT, Rows.data(), DIB_RGB_COLORS + 1),
-        !FromInfo(with(Info(3, 2), 0, 12)), // a core header
-        !FromInfo(Info(3, 2, 0, 8)),        // another bit count
-        !FromInfo(with(Info(3, 2), 16, 2)), // compressed
-        !FromInfo(Info(0, 2)),
-        !FromInfo(Info(3, 0)),
-        !FromInfo(Info(3, LONG_MIN)),
-    };
-    EXPECT_EQ(std::vector<bool>(11, true), refused);
+    // Asked to fail, a context gone, no CBM_INIT, no rows, palette indices, a core header,
+    // 8 bits, compressed, no width, no height, a height of no size.
+    EXPECT_FALSE(FromInfo(Info(3, 2)) || FromInfo(Info(3, 2), gone) ||
+                 FromInfo(Info(3, 2), nullptr, 0) ||
+                 FromInfo(Info(3, 2), nullptr, CBM_INIT, nullptr) ||
+                 FromInfo(Info(3, 2), nullptr, CBM_INIT, Rows.data(), DIB_RGB_COLORS + 1) ||
+                 FromInfo(with(Info(3, 2), 0, 12)) || FromInfo(Info(3, 2, 0, 8)) ||
+                 FromInfo(with(Info(3, 2), 16, 2)) || FromInfo(Info(0, 2)) ||
+                 FromInfo(Info(3, 0)) || FromInfo(Info(3, LONG_MIN)));
     std::vector<BYTE> info = Info(3, 2);
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
     std::vector<BYTE> other = Info(3, -2);
-    EXPECT_EQ(nullptr, CreateDIBitmap(GetDC(nullptr), header, CBM_INIT, Rows.data(),
-                                      reinterpret_cast<BITMAPINFO*>(other.data()), DIB_RGB_COLORS))
-        << "a header that is not the info's";
-    EXPECT_EQ(nullptr, CreateDIBitmap(GetDC(nullptr), header, CBM_INIT, Rows.data(), nullptr,
-                                      DIB_RGB_COLORS));
+    HDC screen = GetDC(nullptr);
+    EXPECT_FALSE(CreateDIBitmap(screen, header, CBM_INIT, Rows.data(),
+                                reinterpret_cast<BITMAPINFO*>(other.data()), DIB_RGB_COLORS) ||
+                 CreateDIBitmap(screen, header, CBM_INIT, Rows.data(), nullptr, DIB_RGB_COLORS))
+        << "a header that is not the info's, or none";
     std::vector<BYTE> packed = Info(3, 2);
     packed.insert(packed.end(), Rows.begin(), Rows.end());
-    const std::vector<DWORD> sizes = {0, Header - 1, Header + 63, DWORD(packed.size() - 1)};
-    for (DWORD size : sizes) {
+    // Short of the header, of the table, of the rows.
+    for (DWORD size : {0u, Header - 1, Header + 63, DWORD(packed.size() - 1)}) {
         EXPECT_EQ(nullptr, model::detail::BitmapFromPackedDib(packed.data(), size)) << size;
     }
-    EXPECT_EQ(nullptr, model::detail::BitmapFromPackedDib(nullptr, 100));
-    EXPECT_EQ(0, Live(Kind::Bitmap));
+    EXPECT_FALSE(model::detail::BitmapFromPackedDib(nullptr, 100) || Live(Kind::Bitmap));
+    ReleaseDC(nullptr, screen);
 }
 
 TEST(DeviceIndependentBitmaps, ScanLinesComeAtThirtyTwoBitsFromEitherEndBehindAToldSize) {
@@ -226,9 +212,10 @@ TEST(DeviceIndependentBitmaps, ScanLinesComeAtThirtyTwoBitsFromEitherEndBehindAT
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = fake::MakeBitmap({2, 2, {0x010203, 0x040506, 0x070809, 0x0A0B0C}});
     auto get = [&](BITMAPINFOHEADER header, UINT start, UINT lines, BYTE* bits,
-                   HBITMAP from = nullptr, UINT usage = DIB_RGB_COLORS) {
+                   HBITMAP from = nullptr, UINT usage = DIB_RGB_COLORS, HDC dc = nullptr) {
         BITMAPINFO info{header, {}};
-        int copied = GetDIBits(screen, from ? from : bitmap, start, lines, bits, &info, usage);
+        int copied =
+            GetDIBits(dc ? dc : screen, from ? from : bitmap, start, lines, bits, &info, usage);
         const BITMAPINFOHEADER& told = info.bmiHeader;
         return std::vector<DWORD>{DWORD(copied), told.biSizeImage,
                                   told.biClrUsed + told.biClrImportant};
@@ -236,14 +223,14 @@ TEST(DeviceIndependentBitmaps, ScanLinesComeAtThirtyTwoBitsFromEitherEndBehindAT
     auto header = [](LONG width, LONG height, WORD bits = 32) {
         return BITMAPINFOHEADER{Header, width, height, 1, bits, BI_RGB, 0, 0, 0, 7, 7};
     };
-    const std::vector<BYTE> top = {3, 2, 1, 0, 6, 5, 4, 0}, bottom = {9, 8, 7, 0, 12, 11, 10, 0};
     // The header, the first line and the lines asked; what it copied, the size it told, the bytes.
     const std::tuple<BITMAPINFOHEADER, UINT, UINT, std::vector<DWORD>, std::vector<BYTE>> cases[] =
         {
             {header(2, 2), 0, 2, {2, 16, 0}, {9, 8, 7, 0, 12, 11, 10, 0, 3, 2, 1, 0, 6, 5, 4, 0}},
             {header(2, -2), 0, 9, {2, 16, 0}, {3, 2, 1, 0, 6, 5, 4, 0, 9, 8, 7, 0, 12, 11, 10, 0}},
-            {header(3, -2), 1, 1, {1, 24, 0}, {9, 8, 7, 0, 12, 11, 10, 0, 0, 0, 0, 0}}, // wider
-            {header(2, 3), 0, 1, {1, 24, 0}, {0, 0, 0, 0, 0, 0, 0, 0}},                 // higher
+            {header(3, -2), 0, 1, {1, 24, 0}, {3, 2, 1, 0, 6, 5, 4, 0, 0, 0, 0, 0}}, // wider
+            {header(1, 1), 0, 1, {1, 4, 0}, {3, 2, 1, 0}},                           // narrower
+            {header(2, 3), 0, 1, {1, 24, 0}, {0, 0, 0, 0, 0, 0, 0, 0}},              // higher
             {header(2, 2), 2, 1, {0, 16, 0}, {}},
         };
     for (const auto& [asked, start, lines, told, bytes] : cases) {
@@ -264,20 +251,13 @@ TEST(DeviceIndependentBitmaps, ScanLinesComeAtThirtyTwoBitsFromEitherEndBehindAT
     core.biSize = 12;
     compressed.biCompression = 1;
     fake::FailCall("GetDIBits");
-    const std::vector<DWORD> refused = {
-        get(header(2, 2), 0, 2, bits)[0],
-        get(header(2, 2), 0, 2, bits, deleted)[0],
-        get(header(2, 2), 0, 2, bits, nullptr, 1)[0],
-        get(core, 0, 2, bits)[0],
-        get(compressed, 0, 2, bits)[0],
-        get(header(0, 2), 0, 2, bits)[0],
-        get(header(2, 0), 0, 2, bits)[0],
-        get(header(2, LONG_MIN), 0, 2, bits)[0],
-        get(header(2, 2, 8), 0, 2, nullptr)[0],
-        get(header(2, 2, 4), 0, 2, bits)[0],
-        DWORD(GetDIBits(gone, bitmap, 0, 2, bits, nullptr, DIB_RGB_COLORS)),
-        DWORD(GetDIBits(screen, bitmap, 0, 2, bits, nullptr, DIB_RGB_COLORS))};
-    EXPECT_EQ(std::vector<DWORD>(12, 0), refused);
+    EXPECT_FALSE(get(header(2, 2), 0, 2, bits)[0] || get(header(2, 2), 0, 2, bits, deleted)[0] ||
+                 get(header(2, 2), 0, 2, bits, nullptr, 1)[0] || get(core, 0, 2, bits)[0] ||
+                 get(compressed, 0, 2, bits)[0] || get(header(0, 2), 0, 2, bits)[0] ||
+                 get(header(2, 0), 0, 2, nullptr)[0] || get(header(2, LONG_MIN), 0, 2, bits)[0] ||
+                 get(header(2, 2, 8), 0, 2, nullptr)[0] || get(header(2, 2, 4), 0, 2, bits)[0] ||
+                 get(header(2, 2), 0, 2, bits, nullptr, DIB_RGB_COLORS, gone)[0] ||
+                 GetDIBits(screen, bitmap, 0, 2, bits, nullptr, DIB_RGB_COLORS));
     ReleaseDC(nullptr, screen);
 }
 

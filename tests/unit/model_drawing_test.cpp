@@ -125,6 +125,9 @@ TEST_F(Drawing, StretchBltAndFillRectDrawOnTheBitmapOfAMemoryContextUnreported) 
 
 TEST_F(Drawing, FillRectBlackensOnlyWithTheBlackBrushWithinTheWindow) {
     StretchBlt(dc, 0, 0, 4, 3, source, 0, 0, 3, 2, SRCCOPY);
+    HDC fresh = CreateCompatibleDC(dc); // holds a 1 x 1 black bitmap
+    StretchBlt(dc, 3, 2, 1, 1, fresh, 0, 0, 1, 1, SRCCOPY);
+    DeleteDC(fresh);
     fake::machine.paintings.clear();
     auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     auto palette = reinterpret_cast<HBRUSH>(GetStockObject(DEFAULT_PALETTE));
@@ -136,7 +139,7 @@ TEST_F(Drawing, FillRectBlackensOnlyWithTheBlackBrushWithinTheWindow) {
         FillRect(dc, &inside, palette),   FillRect(dc, nullptr, black),
         FillRect(screen, &inside, black), FillRect(nullptr, &inside, black)};
     EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 0, 0, 0, 0}), filled);
-    EXPECT_EQ(std::pair(Pixels{1, 2, 0, 0, 4, 0, 0, 6, 4, 5, 5, 6},
+    EXPECT_EQ(std::pair(Pixels{1, 2, 0, 0, 4, 0, 0, 6, 4, 5, 5, 0},
                         std::vector<std::array<LONG, 4>>{{1, 1, 3, 2}, {2, 0, 4, 1}}),
               Shown());
     ReleaseDC(nullptr, screen);

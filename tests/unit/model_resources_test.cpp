@@ -73,7 +73,9 @@ TEST(Resources, StringsComeCutToTheBufferAndEmptyWhereThereIsNone) {
 }
 
 TEST(Memory, BlocksKeepTheirBytesAcrossResizesAndCountTheirLocks) {
+    HGLOBAL before = GlobalAlloc(0, 5);
     fake::Reset();
+    EXPECT_EQ(0u, fake::BlockSize(before)) << "gone with the reset";
     HGLOBAL zeroed = GlobalAlloc(GMEM_ZEROINIT, 3), raw = GlobalAlloc(0, 2);
     auto bytes = [](HGLOBAL block) {
         auto* at = static_cast<BYTE*>(GlobalLock(block));
