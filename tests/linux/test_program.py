@@ -185,6 +185,7 @@ class Scale(unittest.TestCase):
                 subprocess.run(["xrdb", "-nocpp", "-merge"], input=resources, text=True,
                                env=screen.env, check=True)
             screen.start([PROGRAM, "-root", "-green", *args])
-            self.assertTrue(poll(lambda: scale_of(screen.shot()) == expected, timeout=15),
+            # A screenshot of 3840 x 2160 and its count take seconds on a loaded machine.
+            self.assertTrue(poll(lambda: scale_of(screen.shot()) == expected, timeout=60),
                             (size, resources, args, scale_of(screen.shot())))
             screen.close()
