@@ -98,7 +98,7 @@ class Program(unittest.TestCase):
             self.assertTrue(showing({"blue"}, window), own)
             disconnect(foreign_window(300, 200, 0xFFFFFF, 100, 100)[0])  # a white cover
             repainted = poll(lambda: "other" not in (shot := display.shot(window)).colors()
-                             and shot, timeout=3)
+                             and shot, timeout=5)
             self.assertTrue(repainted, "the uncovered part is left as it was: %s" % own)
             self.assertTrue(changed(lambda: display.shot(window), repainted), "the bear dances")
             self.assertEqual(0, stop(process))
