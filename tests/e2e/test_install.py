@@ -73,7 +73,7 @@ class Installer(WineTestCase):
         with open(self.at("7.1-again.msi"), "rb") as file:
             self.assertTrue(unsigned == file.read(), "signed although the other failed")
 
-    def test_install_again_upgrade_downgrade_uninstall(self):
+    def test_install_rebuild_upgrade_refused_downgrade_uninstall(self):
         self.wine.write_profile("Blue=1\r\n")
         profile = self.wine.profile.read_bytes()
         self.wine.run("reg", "add", DESKTOP, "/v", "SCRNSAVE.EXE", "/d", "other.scr", "/f")
