@@ -2,11 +2,11 @@
 // do. It runs its arguments as steps over a current window, printing what it finds as lines
 // of key=value words, values percent-encoded (texts in UTF-8). Steps: find <class> <title> and
 // child <class> wait until such a window shows and make it current; controls lists its
-// children, where they lie and the room their texts take; click <id> posts a button press; text <id> <text>; gone waits until it no longer
-// exists; notice tells whether a screen saver runs; page <width> <height> makes a window of
-// ours in front; launch <command line> starts a program, %w standing for the current window's
-// handle; pester posts it keys, buttons and mouse travel; end destroys our page and awaits the
-// program.
+// children, where they lie and the room their texts take; click <id> posts a button press; text
+// <id> <text>; gone waits until it no longer exists; notice tells whether a screen saver runs; page
+// <width> <height> makes a window of ours in front; launch <command line> starts a program, %w
+// standing for the current window's handle; pester posts it keys, buttons and mouse travel; end
+// destroys our page and awaits the program.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
