@@ -47,8 +47,8 @@ void ApplyEnablingRule(HWND dialog) {
 
 // The texts come in the user's language, as the platform picks the string table.
 INT_PTR Refuse(HWND dialog, int focusId, UINT textId, UINT captionId) {
-    char text[256];
-    char caption[128];
+    char text[256] = "";
+    char caption[128] = "";
     LoadStringA(HostState.instance, textId, text, sizeof text);
     LoadStringA(HostState.instance, captionId, caption, sizeof caption);
     SetFocus(GetDlgItem(dialog, focusId));

@@ -22,7 +22,8 @@ function polkamootLanguage(search, preferred) {
 var polkamootSpoken = polkamootLanguage(location.search, navigator.languages || [navigator.language]);
 
 function polkamootText(english) {
-  return PolkamootCatalogue[polkamootSpoken][english] || english;
+  var texts = PolkamootCatalogue[polkamootSpoken];
+  return Object.prototype.hasOwnProperty.call(texts, english) ? texts[english] : english;
 }
 
 document.documentElement.lang = polkamootSpoken;
