@@ -1,4 +1,4 @@
-"""The web page's figures, each beside its reference from the same run: the size of the three
+"""The web page's figures, each beside its reference from the same run: the size of the four
 files the page needs; the time from the start of a load to the first bear drawn, beside the
 load event of the same load, cold (a fresh browser) and warm (reloads); and the share of one
 core that headless Chromium, all its processes, takes for five bears on a 1920 x 1080 page,
@@ -18,7 +18,7 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 from browser import Browser, Server, poll  # noqa: E402
 
 BUILD = os.path.join(ROOT, "build", "web")
-FILES = ["index.html", "polkamoot.js", "polkamoot.wasm"]
+FILES = ["index.html", "language.js", "polkamoot.js", "polkamoot.wasm"]
 FIVE = "?bears=red,blue,green,yellow,magenta"
 # The first drawing of the canvas is the first bear's: the set-up draws nothing.
 FIRST_DRAWING = """

@@ -1,6 +1,7 @@
 """The web page in headless Chromium, served from build/web on 127.0.0.1: the troupe the address
-names, the settings panel and what the browser keeps, bad addresses, full screen, the cries
-and the crisp bears of a high-density screen."""
+names, the settings panel and what the browser keeps, bad addresses, full screen, the cries,
+the page in its reader's language and the crisp bears of a high-density screen."""
+import re
 import time
 import unittest
 
@@ -8,6 +9,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 
 from browser import Browser, Server
 from harness import BEAR_PIXELS, poll
+from languages import texts
 
 # Every cry the page starts, counted where Web Audio starts it.
 COUNT_CRIES = """
@@ -46,10 +48,11 @@ def profile(*colors):
         "%s=%d\r\n" % (key, key.lower() in colors) for key in keys)
 
 
-def corner_button(name):
+def corner_button(name, shown=None):
     """The corner's buttons show while the pointer moves."""
-    ActionChains(browser.driver).move_by_offset(3, 3).move_by_offset(-3, -3).perform()
-    browser.driver.find_element("id", name).click()
+    shown = shown or browser
+    ActionChains(shown.driver).move_by_offset(3, 3).move_by_offset(-3, -3).perform()
+    shown.driver.find_element("id", name).click()
 
 
 def mouse(kind, x, y, clicks=0):
@@ -159,6 +162,35 @@ class Page(unittest.TestCase):
         self.assertEqual(0, browser.js("return window.cries"))
         ActionChains(browser.driver).click(browser.driver.find_element("id", "canvas")).perform()
         self.assertTrue(poll(lambda: browser.js("return window.cries") > 0, timeout=20))
+
+
+class Languages(unittest.TestCase):
+    def test_panel_in_the_readers_language_or_the_one_the_address_names_else_english(self):
+        french = Browser(language="fr")
+        try:
+            for shown, query, language in ((french, "", "fr"), (browser, "?lang=ja", "ja"),
+                                           (browser, "?lang=de-AT", "de"),
+                                           (browser, "?lang=xx", None)):
+                tr = texts(language) if language else str
+                shown.driver.get(server.url + query)
+                corner_button("settings", shown)
+                for box in ("c1005", "c1001"):
+                    shown.driver.find_element("id", box).click()
+                shown.driver.find_element("id", "c1001").clear()
+                shown.driver.find_element("id", "c1").click()
+                seen = shown.js(
+                    "var at = function(id) { return document.getElementById(id); };"
+                    "return [document.documentElement.lang, at('settings').textContent,"
+                    " at('settings').title, at('panel').querySelector('legend').textContent,"
+                    " at('c104').parentNode.textContent.trim(), at('c104').accessKey,"
+                    " at('refusal').textContent]")
+                green = tr("&Green")
+                self.assertEqual([language or "en", tr("Settings"), tr("Settings"),
+                                  tr("Favorite Bears"), re.sub(r"\s*\(&.\)|&", "", green),
+                                  green[green.index("&") + 1].lower(),
+                                  tr("Invalid Value") + " " + tr("Valid values: 1-60")], seen)
+        finally:
+            french.close()
 
 
 class HighDensity(unittest.TestCase):

@@ -1,8 +1,10 @@
 // The program's resources in the model: the compiled resource file that the Windows build links
 // in, embedded by the build as PolkamootResources, found by type and by name or number without
-// regard to case. Bitmaps load through dib.cpp; strings come cut to the buffer; an icon is a
-// handle that draws nothing. Not modelled: languages other than the one stored, cursors, menus,
-// dialog templates as dialogs (their bytes are found like any resource's).
+// regard to case, and in English (United States) where other languages stand beside it: the
+// Linux program speaks English, and the page translates for itself. Bitmaps load through dib.cpp;
+// strings come cut to the buffer; an icon is a handle that draws nothing. Not modelled: picking the
+// user's language, cursors, menus, dialog templates as dialogs (their bytes are found like any
+// resource's).
 #include "platform/model/model_internal.h"
 
 #include <cctype>
@@ -27,6 +29,7 @@ struct Key {
 struct Entry {
     Key type;
     Key name;
+    WORD language;
     const BYTE* data;
     DWORD size;
 };
@@ -50,7 +53,7 @@ const BYTE* ReadKey(const BYTE* at, Key* key) {
 }
 
 // The compiled form: entries of data size, header size, type, name and fixed fields, each
-// padded to four bytes.
+// padded to four bytes. The language is the word 10 bytes before the data.
 std::vector<Entry> ParseResources() {
     std::vector<Entry> entries;
     const BYTE* at = PolkamootResources;
@@ -60,6 +63,7 @@ std::vector<Entry> ParseResources() {
         DWORD headerSize = ReadDword(at + 4);
         Entry entry{};
         ReadKey(ReadKey(at + 8, &entry.type), &entry.name);
+        entry.language = ReadWord(at + headerSize - 10);
         entry.data = at + headerSize;
         entry.size = dataSize;
         if (dataSize > 0) {
@@ -89,15 +93,21 @@ Key KeyOf(const char* nameOrId) {
     return key;
 }
 
+// The file lists languages in the order of their ids, German before English: the first found
+// serves only where English is missing.
+constexpr WORD EnglishUnitedStates = 0x0409;
+
 const Entry* Lookup(const char* type, const char* name) {
     Key typeKey = KeyOf(type);
     Key nameKey = KeyOf(name);
+    const Entry* found = nullptr;
     for (const Entry& entry : Entries()) {
-        if (entry.type == typeKey && entry.name == nameKey) {
-            return &entry;
+        if (entry.type == typeKey && entry.name == nameKey &&
+            (!found || entry.language == EnglishUnitedStates)) {
+            found = &entry;
         }
     }
-    return nullptr;
+    return found;
 }
 
 std::map<HGLOBAL, const Entry*> loaded;

@@ -199,8 +199,8 @@ mergeInto(LibraryManager.library, {
   },
 
   polkamoot_panel_message: function(caption, text) {
-    Page.element('refusal-caption').textContent = UTF8ToString(caption);
-    Page.element('refusal-text').textContent = UTF8ToString(text);
+    Page.element('refusal-caption').textContent = polkamootText(UTF8ToString(caption));
+    Page.element('refusal-text').textContent = polkamootText(UTF8ToString(text));
     Page.element('refusal').hidden = !HEAPU8[text];
   },
 
