@@ -1,5 +1,7 @@
-// Handle counts and the fresh start of the whole model.
+// Handle counts, the fresh start of the whole model, and the merging of what a backend shows.
 #include "platform/model/model_internal.h"
+
+#include <algorithm>
 
 namespace polkamoot::model {
 
@@ -37,6 +39,18 @@ void Reset() {
     detail::ResetMemory();
     detail::ResetResources();
     detail::ResetProfiles();
+}
+
+void AddDamage(std::vector<RECT>& damage, const RECT& rect) {
+    for (RECT& other : damage) {
+        if (rect.left <= other.right && other.left <= rect.right && rect.top <= other.bottom &&
+            other.top <= rect.bottom) {
+            other = RECT{std::min(other.left, rect.left), std::min(other.top, rect.top),
+                         std::max(other.right, rect.right), std::max(other.bottom, rect.bottom)};
+            return;
+        }
+    }
+    damage.push_back(rect);
 }
 
 } // namespace polkamoot::model

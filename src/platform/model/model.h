@@ -77,6 +77,9 @@ void UnregisterClasses();
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // What has been drawn on a window's client area; null before the first drawing.
 const Canvas* Surface(HWND window);
+// Adds a rectangle that Painted reported to those a backend has still to show, merged into the
+// first one it touches or overlaps: a bear's sprite and the strips it left become one.
+void AddDamage(std::vector<RECT>& damage, const RECT& rect);
 
 // Messages and timers.
 std::vector<MSG> Queue();

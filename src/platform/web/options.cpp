@@ -10,12 +10,26 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace polkamoot::web {
 
 namespace {
 
 constexpr const char* BearNames[] = {"red", "blue", "green", "yellow", "magenta"};
+
+// What the address asks for: profile keys and their values, and one line naming what it
+// cannot use (empty when everything was usable).
+struct AddressSetting {
+    const char* key;
+    UINT value;
+};
+struct AddressSettings {
+    std::vector<AddressSetting> settings;
+    std::string ignored;
+};
 
 int HexDigit(char c) {
     return c >= '0' && c <= '9'   ? c - '0'
@@ -86,8 +100,6 @@ bool ParseMinutes(const std::string& value, UINT* minutes) {
     return *minutes >= 1 && *minutes <= 60;
 }
 
-} // namespace
-
 AddressSettings ParseAddress(std::string_view query) {
     AddressSettings address;
     if (!query.empty() && query.front() == '?') {
@@ -142,6 +154,8 @@ AddressSettings ParseAddress(std::string_view query) {
     }
     return address;
 }
+
+} // namespace
 
 void LoadSettings() {
     LoadProfileNames();
