@@ -6,6 +6,7 @@
 #include "host/host.h"
 #include "platform/model/model.h"
 #include "platform/sdl/sdl.h"
+#include "settings/settings_store.h"
 
 #include <SDL.h>
 
@@ -152,7 +153,9 @@ int main(int argc, char** argv) {
         std::fputs(sdl::Usage, stdout);
         return 0;
     }
-    model::SetProfileText("control.ini", sdl::ProfileText(options));
+    ResetHost(model::Instance()); // the profile's names are among its strings
+    LoadProfileNames();
+    ApplySettingOverrides(options.settings);
     if (!sdl::OpenDisplay(options)) {
         return 1;
     }

@@ -20,14 +20,10 @@ namespace {
 
 constexpr const char* BearNames[] = {"red", "blue", "green", "yellow", "magenta"};
 
-// What the address asks for: profile keys and their values, and one line naming what it
-// cannot use (empty when everything was usable).
-struct AddressSetting {
-    const char* key;
-    UINT value;
-};
-struct AddressSettings {
-    std::vector<AddressSetting> settings;
+// What the address asks for, and one line naming what it cannot use (empty when everything was
+// usable).
+struct Address {
+    std::vector<SettingOverride> settings;
     std::string ignored;
 };
 
@@ -100,16 +96,14 @@ bool ParseMinutes(const std::string& value, UINT* minutes) {
     return *minutes >= 1 && *minutes <= 60;
 }
 
-AddressSettings ParseAddress(std::string_view query) {
-    AddressSettings address;
+Address ParseAddress(std::string_view query) {
+    Address address;
     if (!query.empty() && query.front() == '?') {
         query.remove_prefix(1);
     }
     auto ignore = [&address](const std::string& part, const char* why) {
         address.ignored += (address.ignored.empty() ? "" : "; ") + part + " (" + why + ")";
     };
-    bool bearsNamed = false;
-    bool randomNamed = false;
     while (!query.empty()) {
         std::size_t amp = query.find('&');
         std::string part = Decode(query.substr(0, amp));
@@ -127,7 +121,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes red, blue, green, yellow, magenta");
                 continue;
             }
-            bearsNamed = true;
             for (int c = 0; c < 5; ++c) {
                 address.settings.push_back({ColorSettings[c].key, chosen[c] ? 1u : 0u});
             }
@@ -136,7 +129,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes nothing, 0 or 1");
                 continue;
             }
-            randomNamed = randomNamed || name == "random";
             address.settings.push_back({name == "random" ? KeyRandom : KeySound, number});
         } else if (name == "minutes") {
             if (!ParseMinutes(value, &number)) {
@@ -147,10 +139,6 @@ AddressSettings ParseAddress(std::string_view query) {
         } else {
             ignore(part, "not a setting");
         }
-    }
-    // A troupe named in the address is the one that dances, not a saved Random mode.
-    if (bearsNamed && !randomNamed) {
-        address.settings.push_back({KeyRandom, 0});
     }
     return address;
 }
@@ -164,11 +152,9 @@ void LoadSettings() {
         std::free(saved);
     }
     char* query = polkamoot_address();
-    AddressSettings address = ParseAddress(query ? query : "");
+    Address address = ParseAddress(query ? query : "");
     std::free(query);
-    for (const AddressSetting& setting : address.settings) {
-        WriteSetting(ProfileSection, setting.key, setting.value);
-    }
+    ApplySettingOverrides(address.settings);
     if (!address.ignored.empty()) {
         polkamoot_warn(("Polkamoot ignored in the address: " + address.ignored).c_str());
     }
