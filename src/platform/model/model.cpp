@@ -1,7 +1,9 @@
-// Handle counts, the fresh start of the whole model, and the merging of what a backend shows.
+// Handle counts, the fresh start of the whole model, and the little helpers its files and its
+// backends share.
 #include "platform/model/model_internal.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace polkamoot::model {
 
@@ -23,6 +25,14 @@ void Release(Kind kind) {
 
 int Live(Kind kind) {
     return live[static_cast<int>(kind)];
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
 }
 
 HINSTANCE Instance() {

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace polkamoot::model {
@@ -25,6 +26,9 @@ namespace polkamoot::model {
 void Reset();
 
 HINSTANCE Instance();
+
+// Names the platform matches without regard to case, made comparable.
+std::string Lower(std::string_view text);
 
 // Handles counted while they live. Library and Key are counted by the backends that make them.
 enum class Kind { Window, Dc, Bitmap, Memory, Resource, Timer, Library, Key, Count };
@@ -62,7 +66,6 @@ struct WindowInfo {
 // its own: its messages reach DefWindowProcA.
 HWND AddWindow(const WindowInfo& info);
 WindowInfo Info(HWND window); // kept after the window is destroyed
-std::vector<HWND> CreatedWindows();
 void SetScreenSize(int width, int height);
 // The screen's density, which GetDeviceCaps answers as LOGPIXELSX; 96 until set. A backend
 // that draws at an integer scale k says so as 96 k.
@@ -115,7 +118,6 @@ DWORD WaveImageSize(const void* image);
 // Private profile files, by name without regard to case.
 void SetProfileText(const std::string& file, const std::string& text);
 std::string ProfileText(const std::string& file); // empty when there is no file
-bool ProfileExists(const std::string& file);
 
 } // namespace polkamoot::model
 

@@ -8,7 +8,6 @@
 #include "platform/web/web.h"
 #include "settings/settings_store.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -47,13 +46,6 @@ std::string Decode(std::string_view text) {
         }
     }
     return decoded;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
 }
 
 bool ParseBears(std::string_view value, bool* chosen) {
@@ -112,8 +104,9 @@ Address ParseAddress(std::string_view query) {
             continue;
         }
         std::size_t equals = part.find('=');
-        std::string name = Lower(part.substr(0, equals));
-        std::string value = equals == std::string::npos ? "" : Lower(part.substr(equals + 1));
+        std::string name = model::Lower(part.substr(0, equals));
+        std::string value =
+            equals == std::string::npos ? "" : model::Lower(part.substr(equals + 1));
         UINT number = 0;
         bool chosen[5] = {};
         if (name == "bears") {
