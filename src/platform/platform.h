@@ -1,7 +1,10 @@
 // The operations the saver asks of its platform, under the platform's own names, argument
-// orders and meanings. Each executable links exactly one backend that defines them: win32/
-// forwards to the system, tests/fake/ simulates it. Nothing outside a backend includes a
-// system header.
+// orders and meanings. Each of the four programs links exactly one backend that defines them:
+//   the Windows saver, polkamoot.scr    win32/, which forwards to the system
+//   the Linux program, polkamoot        sdl/, on SDL2 and Xlib over model/, the platform in memory
+//   the web page, polkamoot.wasm        web/, on the browser over model/
+//   the unit tests                      tests/fake/, model/ under each test's control
+// Nothing outside a backend includes a system header.
 #pragma once
 
 #include <cstddef>

@@ -1,14 +1,23 @@
 // The platform in memory, for a backend that has no real one underneath: windows and their
 // procedures, one message queue, timers, device contexts drawing on 32-bit pixel surfaces,
 // bitmaps and their device-independent conversions, movable memory, the program's own compiled
-// resources and private profile files held as text.
+// resources and private profile files held as text. It counts the handles it hands out, so that
+// nothing leaks unseen; each of its files says which forms it supports.
 //
-// The model defines those operations of platform.h; each file says which forms it supports. A
-// backend (sdl/ for the Linux program, web/ for the page, tests/fake/ for the unit tests)
-// defines every other operation of platform.h and the hooks at the end of this file, and drives
-// the model through the functions here; standalone.cpp, apart from the model, answers for a
-// program with no Windows beneath it the operations whose parts it lacks. The model counts the
-// handles it hands out, so that nothing leaks unseen.
+// A backend over it (sdl/ for the Linux program, web/ for the page, tests/fake/ for the unit
+// tests) defines the rest of platform.h, in sdl/ and web/ in files of the same names:
+//   system.cpp   GetTickCount, Sleep, GetCursorPos
+//   dialog.cpp   DialogBoxParamA, EndDialog, GetDlgItem, SendDlgItemMessageA, SetDlgItemInt,
+//                GetDlgItemInt, IsDlgButtonChecked, EnableWindow, GetFocus, SetFocus, MessageBoxA
+//   sound.cpp    sndPlaySoundA, waveOutGetNumDevs
+// and the hooks at the end of this file: WaitForMessages (main.cpp), WindowPixels and Painted
+// (display.cpp). What a program with no Windows beneath it lacks, standalone.cpp answers apart
+// from the model for the Linux program and the page, and the fake as each test sets it up:
+// GetCommandLineA, GetACP, GetCPInfo, GetModuleHandleA, LoadLibraryA, GetProcAddress,
+// FreeLibrary, time, SetUnhandledExceptionFilter, UnhandledExceptionFilter, DefWindowProcA,
+// RegOpenKeyA, RegQueryValueExA, RegCloseKey, SystemParametersInfoA and the hook ShouldFail.
+// A backend drives the model through the functions here, and the fake reads back through them
+// what the saver left.
 #pragma once
 
 #include "platform/platform.h"
@@ -124,8 +133,8 @@ std::string ProfileText(const std::string& file); // empty when there is no file
 // What the model asks of the backend that links it.
 namespace polkamoot::backend {
 
-// Whether the named operation is to fail this time. The Linux program never fails one; the
-// tests fail them on purpose.
+// Whether the named operation is to fail this time. The Linux program and the page never fail
+// one; the tests fail them on purpose.
 bool ShouldFail(const char* operation);
 
 // GetMessageA found nothing to return. Wait for input, or at most `timeout` milliseconds for
