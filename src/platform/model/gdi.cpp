@@ -153,9 +153,11 @@ void CopyRow(DWORD* out, const DWORD* in, const Axis& columns, int first, int la
         std::copy(in + columns.Source(first), in + columns.Source(last - 1) + 1, out + first);
         return;
     }
+    // Held apart from the record, which the pixels written could alias.
+    const DWORD* from = in + columns.source;
     const int* column = columns.nearest.data() + (first - columns.target);
     for (DWORD* to = out + first; to < out + last; ++to) {
-        *to = in[columns.source + *column++];
+        *to = from[*column++];
     }
 }
 
