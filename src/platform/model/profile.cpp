@@ -20,16 +20,11 @@ namespace polkamoot {
 
 namespace {
 
+using model::Lower;
+
 constexpr std::string_view LineEnd = "\r\n";
 
 std::map<std::string, std::string> files; // by lower-case name
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 std::string_view Trim(std::string_view text) {
     auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
@@ -134,10 +129,6 @@ void model::SetProfileText(const std::string& file, const std::string& text) {
 std::string model::ProfileText(const std::string& file) {
     auto found = files.find(Lower(file));
     return found == files.end() ? std::string() : found->second;
-}
-
-bool model::ProfileExists(const std::string& file) {
-    return files.count(Lower(file)) != 0;
 }
 
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,

@@ -7,7 +7,6 @@
 // resource's).
 #include "platform/model/model_internal.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -19,7 +18,7 @@ namespace polkamoot {
 
 namespace {
 
-// A type or name: a number, or text in capitals.
+// A type or name: a number, or text in lower case.
 struct Key {
     WORD id = 0;
     std::string text;
@@ -34,21 +33,15 @@ struct Entry {
     DWORD size;
 };
 
-DWORD ReadDword(const BYTE* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | DWORD{at[3]} << 24;
-}
-WORD ReadWord(const BYTE* at) {
-    return static_cast<WORD>(at[0] | at[1] << 8);
-}
-
 const BYTE* ReadKey(const BYTE* at, Key* key) {
     if (ReadWord(at) == 0xFFFF) {
-        key->id = ReadWord(at + 2);
+        key->id = ReadWord(at, 2);
         return at + 4;
     }
     for (; ReadWord(at) != 0; at += 2) {
-        key->text += static_cast<char>(std::toupper(ReadWord(at) & 0xFF));
+        key->text += static_cast<char>(ReadWord(at) & 0xFF);
     }
+    key->text = model::Lower(key->text);
     return at + 2;
 }
 
@@ -60,7 +53,7 @@ std::vector<Entry> ParseResources() {
     const BYTE* end = at + PolkamootResourcesSize;
     while (at + 8 <= end) {
         DWORD dataSize = ReadDword(at);
-        DWORD headerSize = ReadDword(at + 4);
+        DWORD headerSize = ReadDword(at, 4);
         Entry entry{};
         ReadKey(ReadKey(at + 8, &entry.type), &entry.name);
         entry.language = ReadWord(at + headerSize - 10);
@@ -86,9 +79,7 @@ Key KeyOf(const char* nameOrId) {
     } else if (nameOrId[0] == '#') {
         key.id = static_cast<WORD>(std::strtoul(nameOrId + 1, nullptr, 10));
     } else {
-        for (const char* c = nameOrId; *c; ++c) {
-            key.text += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-        }
+        key.text = model::Lower(nameOrId);
     }
     return key;
 }
@@ -123,7 +114,7 @@ DWORD model::WaveImageSize(const void* image) {
     if (std::memcmp(bytes, "RIFF", 4) != 0) {
         return 0;
     }
-    return (bytes[4] | bytes[5] << 8 | bytes[6] << 16 | DWORD{bytes[7]} << 24) + 8;
+    return ReadDword(bytes, 4) + 8;
 }
 
 const BYTE* model::ResourceBytes(const char* type, const char* name, DWORD* size) {

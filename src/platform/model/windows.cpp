@@ -9,7 +9,6 @@
 #include "platform/model/model_internal.h"
 
 #include <algorithm>
-#include <cctype>
 #include <deque>
 #include <map>
 #include <utility>
@@ -19,6 +18,7 @@ namespace polkamoot {
 namespace {
 
 using model::Kind;
+using model::Lower;
 
 constexpr UINT ShortestPeriod = 10;
 const HCURSOR Arrow = reinterpret_cast<HCURSOR>(std::uintptr_t{0xA770});
@@ -42,7 +42,6 @@ struct TimerRecord {
 struct Windows {
     std::map<std::string, WNDPROC> classes; // by lower-case name
     std::map<HWND, WindowRecord> windows;
-    std::vector<HWND> created;
     std::deque<MSG> queue;
     bool quitPending = false;
     int quitCode = 0;
@@ -56,12 +55,6 @@ struct Windows {
 
 Windows state;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 WindowRecord* Find(HWND window) {
     auto found = state.windows.find(window);
     return found != state.windows.end() && found->second.info.alive ? &found->second : nullptr;
@@ -73,7 +66,6 @@ HWND Add(const model::WindowInfo& info, WNDPROC procedure) {
     record.info = info;
     record.info.alive = true;
     record.procedure = procedure;
-    state.created.push_back(window);
     return window;
 }
 
@@ -144,10 +136,6 @@ HWND AddWindow(const WindowInfo& info) {
 WindowInfo Info(HWND window) {
     auto found = state.windows.find(window);
     return found != state.windows.end() ? found->second.info : WindowInfo{};
-}
-
-std::vector<HWND> CreatedWindows() {
-    return state.created;
 }
 
 void SetScreenSize(int width, int height) {

@@ -1,16 +1,42 @@
 // The Linux program: the settings come from the command line, the window from SDL, and the run
 // is the host's own: its full-screen mode for -fullscreen, its preview mode everywhere else,
-// where input never closes the saver.
+// where input never closes the saver. Between ticks the program sleeps in SDL_WaitEventTimeout
+// until input or the next timer. A window that changes size ends the run, and another fits it;
+// SIGTERM and SIGINT, or the end of the window drawn into, end the last one cleanly.
 #include "host/host.h"
 #include "platform/model/model.h"
 #include "platform/sdl/sdl.h"
+#include "settings/settings_store.h"
 
+#include <SDL.h>
+
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+namespace polkamoot {
 
 namespace {
 
-using namespace polkamoot;
+constexpr DWORD LongestWait = 250; // when no timer would end the wait
+
+struct Run {
+    sdl::Place place = sdl::Place::OwnWindow;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr; // a preview's: the model's stand-in for the window drawn into
+    bool refit = false;
+    bool closing = false;
+};
+
+Run run;
+volatile std::sig_atomic_t stopRequested;
+
+void OnSignal(int) {
+    stopRequested = 1;
+}
 
 // -root draws where xscreensaver says, else on the root window.
 bool FindRootWindow(sdl::Options* options, std::string* error) {
@@ -25,9 +51,98 @@ bool FindRootWindow(sdl::Options* options, std::string* error) {
     return true;
 }
 
+// Asks the saver to close; a refit then runs it again.
+void Close() {
+    if (!run.closing) {
+        run.closing = true;
+        PostMessageA(HostState.saverWindow, WM_CLOSE, 0, 0);
+    }
+}
+
+void Refit() {
+    run.refit = true;
+    Close();
+}
+
+void Handle(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT: Close(); break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            sdl::PresentAll();
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+                   (event.window.data1 != run.width || event.window.data2 != run.height)) {
+            Refit();
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (run.place == sdl::Place::OwnWindow &&
+            (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q)) {
+            Close();
+        }
+        PostSaverInput(WM_KEYDOWN, static_cast<WPARAM>(event.key.keysym.sym));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        PostSaverInput(event.button.button == SDL_BUTTON_RIGHT    ? WM_RBUTTONDOWN
+                       : event.button.button == SDL_BUTTON_MIDDLE ? WM_MBUTTONDOWN
+                                                                  : WM_LBUTTONDOWN,
+                       0);
+        break;
+    case SDL_MOUSEMOTION: PostSaverInput(WM_MOUSEMOVE, 0); break;
+    default: break;
+    }
+}
+
+// The argument text that runs the saver once, in the window as it is now.
+std::string StartRun() {
+    ResetHost(model::Instance());
+    model::UnregisterClasses();
+    sdl::StartDisplay(&run.width, &run.height);
+    run.refit = false;
+    run.closing = false;
+    if (run.place == sdl::Place::FullScreen) {
+        return "/s";
+    }
+    model::WindowInfo parent;
+    parent.className = "PolkamootHost";
+    parent.width = run.width;
+    parent.height = run.height;
+    run.parent = model::AddWindow(parent);
+    return "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(run.parent));
+}
+
+// True when the window changed size and the saver is to run again to fit it.
+bool EndRun() {
+    if (run.parent) {
+        DestroyWindow(run.parent);
+        run.parent = nullptr;
+    }
+    return run.refit && !stopRequested && !sdl::WindowGone() && sdl::ReopenDisplay();
+}
+
 } // namespace
 
+bool backend::WaitForMessages(DWORD timeout) {
+    sdl::Present();
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min(timeout, LongestWait)))) {
+        do {
+            Handle(event);
+        } while (SDL_PollEvent(&event));
+    }
+    if (sdl::ForeignWindowResized()) {
+        Refit();
+    }
+    if (stopRequested || sdl::WindowGone()) {
+        Close();
+    }
+    return true;
+}
+
+} // namespace polkamoot
+
 int main(int argc, char** argv) {
+    using namespace polkamoot;
     sdl::Options options;
     std::string error;
     if (!sdl::ParseOptions(argc, argv, &options, &error) || !FindRootWindow(&options, &error)) {
@@ -38,16 +153,22 @@ int main(int argc, char** argv) {
         std::fputs(sdl::Usage, stdout);
         return 0;
     }
-    model::SetProfileText("control.ini", sdl::ProfileText(options));
+    ResetHost(model::Instance()); // the profile's names are among its strings
+    LoadProfileNames();
+    ApplySettingOverrides(options.settings);
     if (!sdl::OpenDisplay(options)) {
         return 1;
     }
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    run.place = options.place;
     int result = 0;
     do {
-        HostState = HostRecord{}; // a run that refits starts as a fresh process would
-        std::string text = sdl::BeginRun();
+        std::string text = StartRun();
         result = HostMain(model::Instance(), text.c_str());
-    } while (sdl::EndRun());
+    } while (EndRun());
     sdl::CloseSound();
     sdl::CloseDisplay();
     return result;

@@ -1,5 +1,4 @@
-// The browser page: one canvas filling the window, black, the saver's window drawn into it in the
-// device's pixels at the integer scale nearest the device pixel ratio. The browser's event loop
+// The browser page: the saver in the canvas that display.cpp keeps. The browser's event loop
 // calls the program, never the reverse: a timeout set for the next due timer, and every input
 // event, dispatch what the model holds and show the rectangles that changed.
 //
@@ -15,26 +14,16 @@
 #include <emscripten/eventloop.h>
 #include <emscripten/html5.h>
 
-#include <algorithm>
-
 namespace polkamoot {
 
 namespace {
 
-// In device pixels, and the integer scale nearest the device pixel ratio.
-struct Size {
-    int width = 0;
-    int height = 0;
-    int scale = 1;
-    bool operator==(const Size&) const = default;
-};
-
 struct Run {
-    HWND page = nullptr; // the model's stand-in for the page a preview runs in
+    HWND parent = nullptr; // a preview's: the model's stand-in for the page
     HWND window = nullptr;
     bool fullScreen = false;
     bool closing = false; // the page asked the window to close
-    Size size;
+    web::Size size;
 };
 
 struct Page {
@@ -43,41 +32,26 @@ struct Page {
     bool refit = false;
     bool pumping = false;
     long timeout = 0;
-    POINT cursor{};
-    std::vector<DWORD> rgba; // the canvas as shown, bytes red, green, blue, alpha
-    std::vector<RECT> damage;
 };
 
 Page page;
 
-Size PageSize() {
-    int size[3] = {};
-    polkamoot_page_size(size);
-    return {std::max(size[0], 1), std::max(size[1], 1), std::max(size[2], 1)};
-}
-
 void StartRun() {
     Run run;
     run.fullScreen = page.wantFullScreen;
-    run.size = PageSize();
-    const Size& size = run.size;
-    polkamoot_size_canvas(size.width, size.height);
-    HostState = HostRecord{}; // every run starts as a fresh process would
-    HostState.instance = model::Instance();
+    run.size = web::PageSize();
+    web::StartDisplay(run.size);
+    ResetHost(model::Instance());
     model::UnregisterClasses();
-    model::SetScreenSize(size.width, size.height);
-    model::SetScreenDpi(96 * size.scale);
-    page.rgba.assign(static_cast<std::size_t>(size.width) * size.height, 0xFF000000);
-    page.damage.clear();
     if (!run.fullScreen) {
-        model::WindowInfo info;
-        info.className = "PolkamootPage";
-        info.width = size.width;
-        info.height = size.height;
-        run.page = model::AddWindow(info);
+        model::WindowInfo parent;
+        parent.className = "PolkamootPage";
+        parent.width = run.size.width;
+        parent.height = run.size.height;
+        run.parent = model::AddWindow(parent);
     }
     int result = 0;
-    run.window = OpenSaverWindow(run.page, &result);
+    run.window = OpenSaverWindow(run.parent, &result);
     if (!run.window) {
         polkamoot_warn("Polkamoot: the bears could not be set up");
     }
@@ -89,8 +63,8 @@ void StartRun() {
 void EndRun() {
     Run ended = page.run;
     UnloadPasswordVerifier();
-    if (ended.page) {
-        DestroyWindow(ended.page);
+    if (ended.parent) {
+        DestroyWindow(ended.parent);
     }
     page.run = Run{};
     if (ended.fullScreen && !ended.closing) {
@@ -100,27 +74,6 @@ void EndRun() {
     if (ended.closing || ended.fullScreen) {
         StartRun();
     }
-}
-
-void Present() {
-    const model::Canvas* canvas = model::Surface(page.run.window);
-    if (!canvas || canvas->width != page.run.size.width || canvas->height != page.run.size.height) {
-        page.damage.clear();
-        return;
-    }
-    for (const RECT& rect : page.damage) {
-        for (LONG y = rect.top; y < rect.bottom; ++y) {
-            std::size_t row = static_cast<std::size_t>(y) * canvas->width;
-            for (LONG x = rect.left; x < rect.right; ++x) {
-                DWORD pixel = canvas->pixels[row + x];
-                page.rgba[row + x] =
-                    0xFF000000 | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
-            }
-        }
-        polkamoot_present(page.rgba.data(), canvas->width, canvas->height, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top);
-    }
-    page.damage.clear();
 }
 
 void OnTimeout(void*) {
@@ -139,10 +92,8 @@ void Schedule() {
     }
 }
 
-// Only the full-screen run takes input, as the saver's own: it decides what leaves.
 void PostInput(UINT message, WPARAM wParam) {
-    if (page.run.fullScreen && page.run.window) {
-        PostMessageA(page.run.window, message, wParam, 0);
+    if (PostSaverInput(message, wParam)) {
         web::Pump();
     }
 }
@@ -156,7 +107,7 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
 EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
     // Screen coordinates, as the host measures travel: the page's own move into full screen
     // moves no cursor.
-    page.cursor = POINT{static_cast<LONG>(event->screenX), static_cast<LONG>(event->screenY)};
+    web::MoveCursor(POINT{static_cast<LONG>(event->screenX), static_cast<LONG>(event->screenY)});
     if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
         PostInput(WM_MOUSEMOVE, 0);
         return 0;
@@ -170,7 +121,7 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
 }
 
 EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
-    if (PageSize() != page.run.size) {
+    if (web::PageSize() != page.run.size) {
         web::Refit();
     }
     return 0;
@@ -214,7 +165,7 @@ void web::Pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    Present();
+    web::Present(page.run.window);
     polkamoot_set_cursor(model::Cursor() != nullptr);
     Schedule();
     page.pumping = false;
@@ -229,45 +180,16 @@ bool web::InFullScreen() {
     return page.run.fullScreen;
 }
 
-DWORD* backend::WindowPixels(HWND, int, int) {
-    return nullptr;
-}
-
-// A bear's sprite and the strips it left touch: one rectangle for all three.
-void backend::Painted(HWND, const RECT& rect) {
-    for (RECT& other : page.damage) {
-        if (rect.left <= other.right && other.left <= rect.right && rect.top <= other.bottom &&
-            other.top <= rect.bottom) {
-            other = RECT{std::min(other.left, rect.left), std::min(other.top, rect.top),
-                         std::max(other.right, rect.right), std::max(other.bottom, rect.bottom)};
-            return;
-        }
-    }
-    page.damage.push_back(rect);
-}
-
 // Nothing can block in a page: whoever waits for a message waits in vain.
 bool backend::WaitForMessages(DWORD) {
     return false;
 }
 
-BOOL GetCursorPos(POINT* point) {
-    *point = page.cursor;
-    return 1;
-}
-
-DWORD GetTickCount() {
-    return static_cast<DWORD>(static_cast<unsigned long long>(emscripten_get_now()));
-}
-
-// Nothing waits in a page; yielding is what returning does.
-void Sleep(DWORD) {}
-
 } // namespace polkamoot
 
 int main() {
     using namespace polkamoot;
-    HostState.instance = model::Instance(); // the profile's names are among its strings
+    ResetHost(model::Instance()); // the profile's names are among its strings
     web::LoadSettings();
     polkamoot_page_open();
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;

@@ -130,10 +130,6 @@ mergeInto(LibraryManager.library, {
     Page.element('canvas').style.cursor = shown ? '' : 'none';
   },
 
-  polkamoot_enter_full_screen: function() {
-    Page.fullScreen();
-  },
-
   polkamoot_leave_full_screen: function() {
     if (document.fullscreenElement && document.exitFullscreen) {
       document.exitFullscreen().catch(function() {});

@@ -5,42 +5,42 @@
 
 #include "platform/platform.h"
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 namespace polkamoot::web {
 
-// The saver runs one run at a time, a preview run in the page or a full-screen run. Pump
+// main.cpp: the runs, one at a time, a preview run in the page or a full-screen run. Pump
 // dispatches what is due and shows what changed; the browser calls it, never the reverse.
 void Pump();
 // Ends the run and starts another that fits the page as it is now.
 void Refit();
 bool InFullScreen();
 
-// The settings: the saved profile text, then what the address names over it.
+// display.cpp: the canvas, in device pixels, at the integer scale nearest the device pixel ratio.
+struct Size {
+    int width = 0;
+    int height = 0;
+    int scale = 1;
+    bool operator==(const Size&) const = default;
+};
+Size PageSize();
+// Readies the canvas for a run of that size, black; the model's screen is the same.
+void StartDisplay(const Size& size);
+// Shows the rectangles drawn on the window since the last call.
+void Present(HWND window);
+
+// system.cpp: the pointer's place on the screen, as the last mouse event gave it.
+void MoveCursor(POINT at);
+
+// options.cpp: the settings, the saved profile text, then what the address names over it.
 void LoadSettings();
 // Stores the profile as it is now; false when the browser keeps nothing for the page.
 bool StoreSettings();
 
-// What the address asks for: profile keys and their values, and one line naming what it
-// cannot use (empty when everything was usable).
-struct AddressSetting {
-    const char* key;
-    UINT value;
-};
-struct AddressSettings {
-    std::vector<AddressSetting> settings;
-    std::string ignored;
-};
-AddressSettings ParseAddress(std::string_view query);
-
-// The settings panel, the configuration dialog's procedure over the page's controls.
+// dialog.cpp: the settings panel, the configuration dialog's procedure over the page's controls.
 void OpenPanel();
 bool PanelOpen();
 void PanelCommand(int id);
 
-// Sound starts only after a gesture of the user's: the first key or button press.
+// sound.cpp: sound starts only after a gesture of the user's, the first key or button press.
 void Gesture();
 
 } // namespace polkamoot::web
@@ -57,7 +57,6 @@ void polkamoot_size_canvas(int width, int height);
 // Shows `width` x `height` RGBA pixels within the rectangle.
 void polkamoot_present(const void* rgba, int width, int height, int x, int y, int w, int h);
 void polkamoot_set_cursor(int shown);
-void polkamoot_enter_full_screen();
 void polkamoot_leave_full_screen();
 // Strings handed back are the caller's to free.
 char* polkamoot_address();

@@ -8,14 +8,23 @@
 #include "platform/web/web.h"
 #include "settings/settings_store.h"
 
-#include <cctype>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace polkamoot::web {
 
 namespace {
 
 constexpr const char* BearNames[] = {"red", "blue", "green", "yellow", "magenta"};
+
+// What the address asks for, and one line naming what it cannot use (empty when everything was
+// usable).
+struct Address {
+    std::vector<SettingOverride> settings;
+    std::string ignored;
+};
 
 int HexDigit(char c) {
     return c >= '0' && c <= '9'   ? c - '0'
@@ -37,13 +46,6 @@ std::string Decode(std::string_view text) {
         }
     }
     return decoded;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
 }
 
 bool ParseBears(std::string_view value, bool* chosen) {
@@ -86,18 +88,14 @@ bool ParseMinutes(const std::string& value, UINT* minutes) {
     return *minutes >= 1 && *minutes <= 60;
 }
 
-} // namespace
-
-AddressSettings ParseAddress(std::string_view query) {
-    AddressSettings address;
+Address ParseAddress(std::string_view query) {
+    Address address;
     if (!query.empty() && query.front() == '?') {
         query.remove_prefix(1);
     }
     auto ignore = [&address](const std::string& part, const char* why) {
         address.ignored += (address.ignored.empty() ? "" : "; ") + part + " (" + why + ")";
     };
-    bool bearsNamed = false;
-    bool randomNamed = false;
     while (!query.empty()) {
         std::size_t amp = query.find('&');
         std::string part = Decode(query.substr(0, amp));
@@ -106,8 +104,9 @@ AddressSettings ParseAddress(std::string_view query) {
             continue;
         }
         std::size_t equals = part.find('=');
-        std::string name = Lower(part.substr(0, equals));
-        std::string value = equals == std::string::npos ? "" : Lower(part.substr(equals + 1));
+        std::string name = model::Lower(part.substr(0, equals));
+        std::string value =
+            equals == std::string::npos ? "" : model::Lower(part.substr(equals + 1));
         UINT number = 0;
         bool chosen[5] = {};
         if (name == "bears") {
@@ -115,7 +114,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes red, blue, green, yellow, magenta");
                 continue;
             }
-            bearsNamed = true;
             for (int c = 0; c < 5; ++c) {
                 address.settings.push_back({ColorSettings[c].key, chosen[c] ? 1u : 0u});
             }
@@ -124,7 +122,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes nothing, 0 or 1");
                 continue;
             }
-            randomNamed = randomNamed || name == "random";
             address.settings.push_back({name == "random" ? KeyRandom : KeySound, number});
         } else if (name == "minutes") {
             if (!ParseMinutes(value, &number)) {
@@ -136,12 +133,10 @@ AddressSettings ParseAddress(std::string_view query) {
             ignore(part, "not a setting");
         }
     }
-    // A troupe named in the address is the one that dances, not a saved Random mode.
-    if (bearsNamed && !randomNamed) {
-        address.settings.push_back({KeyRandom, 0});
-    }
     return address;
 }
+
+} // namespace
 
 void LoadSettings() {
     LoadProfileNames();
@@ -150,11 +145,9 @@ void LoadSettings() {
         std::free(saved);
     }
     char* query = polkamoot_address();
-    AddressSettings address = ParseAddress(query ? query : "");
+    Address address = ParseAddress(query ? query : "");
     std::free(query);
-    for (const AddressSetting& setting : address.settings) {
-        WriteSetting(ProfileSection, setting.key, setting.value);
-    }
+    ApplySettingOverrides(address.settings);
     if (!address.ignored.empty()) {
         polkamoot_warn(("Polkamoot ignored in the address: " + address.ignored).c_str());
     }

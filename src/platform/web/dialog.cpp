@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <string>
 
 namespace polkamoot {
 
