@@ -115,6 +115,7 @@ TEST(ConfigDialog, RefusesNoBearThenMinutesOutsideOneToSixtyAndReportsARefusedWr
 // Other languages stand before English in the file; the English template and the data strings
 // stay the bytes the saver always carried.
 TEST(ConfigDialog, EnglishTemplateAndDataStringsKeepTheirBytes) {
+    const char* const dialogType = MAKEINTRESOURCEA(5); // RT_DIALOG, which the saver never asks for
     auto digest = [](const char* type, int id) {
         DWORD size = 0;
         const BYTE* at = fake::ResourceBytes(type, MAKEINTRESOURCEA(id), &size);
@@ -124,7 +125,7 @@ TEST(ConfigDialog, EnglishTemplateAndDataStringsKeepTheirBytes) {
         }
         return std::make_pair(size, hash);
     };
-    EXPECT_EQ(std::make_pair(DWORD{712}, 0xA1B40474u), digest(RT_DIALOG, IDD_CONFIGURE));
+    EXPECT_EQ(std::make_pair(DWORD{712}, 0xA1B40474u), digest(dialogType, IDD_CONFIGURE));
     EXPECT_EQ(std::make_pair(DWORD{50}, 0x3F260CC4u), digest(RT_STRING, IDS_DESCRIPTION / 16 + 1));
     EXPECT_EQ(std::make_pair(DWORD{118}, 0xAE8BDBF9u),
               digest(RT_STRING, IDS_PROFILE_FILE / 16 + 1));
