@@ -168,3 +168,29 @@ class Scale(unittest.TestCase):
             self.assertTrue(poll(lambda: scale_of(screen.shot()) == expected, timeout=15),
                             (size, resources, args, scale_of(screen.shot())))
             screen.close()
+
+
+def holds(process, prefix):
+    """Whether the running process has a file open whose name starts with prefix."""
+    folder = "/proc/%d/fd" % process.pid
+    for fd in os.listdir(folder):
+        try:
+            if os.readlink(os.path.join(folder, fd)).startswith(prefix):
+                return True
+        except FileNotFoundError:  # closed meanwhile
+            pass
+    return False
+
+
+class SignalsSizesAndSound(unittest.TestCase):
+    def tearDown(self):
+        for process in display.processes:
+            if process.poll() is None:
+                process.kill()
+
+    def test_term_hup_and_quit_end_it_cleanly_as_soon_as_it_connects(self):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
+            process = saver()
+            # Its first socket is its connection to the X server: SDL has only begun.
+            self.assertTrue(poll(lambda: holds(process, "socket:"), timeout=10, interval=0.001))
+            self.assertEqual(0, stop(process, sig), sig.name)

@@ -2,7 +2,8 @@
 // is the host's own: its full-screen mode for -fullscreen, its preview mode everywhere else,
 // where input never closes the saver. Between ticks the program sleeps in SDL_WaitEventTimeout
 // until input or the next timer. A window that changes size ends the run, and another fits it;
-// SIGTERM and SIGINT, or the end of the window drawn into, end the last one cleanly.
+// SIGTERM, SIGINT, SIGHUP and SIGQUIT, or the end of the window drawn into, end the last one
+// cleanly.
 #include "host/host.h"
 #include "platform/model/model.h"
 #include "platform/sdl/sdl.h"
@@ -36,6 +37,17 @@ volatile std::sig_atomic_t stopRequested;
 
 void OnSignal(int) {
     stopRequested = 1;
+}
+
+// First of all: xscreensaver may end the program while SDL is still starting. SA_RESTART
+// keeps Xlib's connecting and reading from failing half way; the wait for events wakes anyway.
+void CatchEndSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    action.sa_flags = SA_RESTART;
+    for (int number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        sigaction(number, &action, nullptr);
+    }
 }
 
 // -root draws where xscreensaver says, else on the root window.
@@ -143,6 +155,7 @@ bool backend::WaitForMessages(DWORD timeout) {
 
 int main(int argc, char** argv) {
     using namespace polkamoot;
+    CatchEndSignals();
     sdl::Options options;
     std::string error;
     if (!sdl::ParseOptions(argc, argv, &options, &error) || !FindRootWindow(&options, &error)) {
@@ -159,10 +172,6 @@ int main(int argc, char** argv) {
     if (!sdl::OpenDisplay(options)) {
         return 1;
     }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
     run.place = options.place;
     int result = 0;
     do {
