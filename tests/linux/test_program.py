@@ -194,3 +194,11 @@ class SignalsSizesAndSound(unittest.TestCase):
             # Its first socket is its connection to the X server: SDL has only begun.
             self.assertTrue(poll(lambda: holds(process, "socket:"), timeout=10, interval=0.001))
             self.assertEqual(0, stop(process, sig), sig.name)
+
+    def test_a_window_larger_than_any_screen_ends_it_in_one_line_with_status_1(self):
+        process = display.start(["prlimit", "--as=%d" % 2**31, PROGRAM, "-blue"],
+                                stderr=subprocess.PIPE, text=True)
+        self.assertTrue(showing({"blue"}))
+        display.xdotool("search", "--name", "^Polkamoot$", "windowsize", 30000, 30000)
+        self.assertEqual(1, process.wait(10))
+        self.assertRegex(process.stderr.read(), r"^polkamoot: .*30000 x 30000[^\n]*\n$")

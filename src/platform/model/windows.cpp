@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace polkamoot {
@@ -29,7 +31,7 @@ struct WindowRecord {
     WNDPROC procedure = nullptr;
     bool destroying = false;
     model::Canvas surface;
-    std::vector<DWORD> ownPixels;
+    std::unique_ptr<DWORD[]> ownPixels;
 };
 
 struct TimerRecord {
@@ -122,11 +124,12 @@ Canvas* detail::SurfaceOf(HWND window) {
         if (surface.pixels) {
             std::fill_n(surface.pixels, count, 0);
         } else {
-            record->ownPixels.assign(std::max<std::size_t>(count, 1), 0);
-            surface.pixels = record->ownPixels.data();
+            // A window larger than memory allows is left undrawn rather than ending the program.
+            record->ownPixels.reset(new (std::nothrow) DWORD[std::max<std::size_t>(count, 1)]());
+            surface.pixels = record->ownPixels.get();
         }
     }
-    return &surface;
+    return surface.pixels ? &surface : nullptr;
 }
 
 HWND AddWindow(const WindowInfo& info) {
@@ -269,7 +272,7 @@ BOOL DestroyWindow(HWND window) {
     WindowRecord& gone = state.windows[window];
     gone.info.alive = false;
     gone.surface = model::Canvas{};
-    gone.ownPixels = std::vector<DWORD>();
+    gone.ownPixels.reset();
     model::Release(Kind::Window);
     return 1;
 }

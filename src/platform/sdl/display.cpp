@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -26,6 +27,9 @@ namespace polkamoot {
 namespace {
 
 constexpr Uint32 ModelFormat = SDL_PIXELFORMAT_RGB888;
+// The largest screen X drivers make: a window larger than that is no screen, and its frame buffer
+// would take gigabytes, or more bytes than SDL can count.
+constexpr std::int64_t MostPixels = std::int64_t{16384} * 16384;
 
 struct Screen {
     SDL_Window* window = nullptr;
@@ -246,18 +250,25 @@ bool sdl::OpenDisplay(const Options& options) {
     return screen.window || Fail("no window");
 }
 
-void sdl::StartDisplay(int* width, int* height) {
+bool sdl::StartDisplay(int* width, int* height) {
     SDL_GetWindowSize(screen.window, &screen.width, &screen.height);
     model::SetScreenSize(screen.width, screen.height);
     screen.painted = nullptr;
     screen.lent = false;
-    screen.surface = SDL_GetWindowSurface(screen.window);
+    bool sane = std::int64_t{screen.width} * screen.height <= MostPixels;
+    screen.surface = sane ? SDL_GetWindowSurface(screen.window) : nullptr;
+    if (!screen.surface && !screen.lost) {
+        std::fprintf(stderr, "polkamoot: no picture for a window of %d x %d pixels: %s\n",
+                     screen.width, screen.height, sane ? SDL_GetError() : "larger than any screen");
+        return false;
+    }
     if (screen.surface) {
         SDL_FillRect(screen.surface, nullptr, SDL_MapRGB(screen.surface->format, 0, 0, 0));
     }
     PresentAll();
     *width = screen.width;
     *height = screen.height;
+    return true;
 }
 
 bool sdl::ReopenDisplay() {

@@ -105,22 +105,27 @@ void Handle(const SDL_Event& event) {
     }
 }
 
-// The argument text that runs the saver once, in the window as it is now.
-std::string StartRun() {
+// The argument text that runs the saver once, in the window as it is now; false, after a
+// message, when the window cannot be drawn in.
+bool StartRun(std::string* text) {
     ResetHost(model::Instance());
     model::UnregisterClasses();
-    sdl::StartDisplay(&run.width, &run.height);
+    if (!sdl::StartDisplay(&run.width, &run.height)) {
+        return false;
+    }
     run.refit = false;
     run.closing = false;
     if (run.place == sdl::Place::FullScreen) {
-        return "/s";
+        *text = "/s";
+        return true;
     }
     model::WindowInfo parent;
     parent.className = "PolkamootHost";
     parent.width = run.width;
     parent.height = run.height;
     run.parent = model::AddWindow(parent);
-    return "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(run.parent));
+    *text = "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(run.parent));
+    return true;
 }
 
 // True when the window changed size and the saver is to run again to fit it.
@@ -174,8 +179,12 @@ int main(int argc, char** argv) {
     }
     run.place = options.place;
     int result = 0;
+    std::string text;
     do {
-        std::string text = StartRun();
+        if (!StartRun(&text)) {
+            result = 1;
+            break;
+        }
         result = HostMain(model::Instance(), text.c_str());
     } while (EndRun());
     sdl::CloseSound();
