@@ -202,3 +202,19 @@ class SignalsSizesAndSound(unittest.TestCase):
         display.xdotool("search", "--name", "^Polkamoot$", "windowsize", 30000, 30000)
         self.assertEqual(1, process.wait(10))
         self.assertRegex(process.stderr.read(), r"^polkamoot: .*30000 x 30000[^\n]*\n$")
+
+    def test_the_audio_device_opens_only_for_a_cry_and_its_absence_is_said_once(self):
+        process = saver("-sound", env={"SDL_AUDIODRIVER": "alsa", "ALSA_CONFIG_PATH": os.devnull})
+        self.assertTrue(showing({"red"}))
+        self.assertEqual(0, stop(process))
+        self.assertEqual(b"polkamoot: sound is off: there is no audio device\n",
+                         process.stderr.read())
+        with tempfile.TemporaryDirectory() as folder:
+            file = pathlib.Path(folder, "stream").resolve()
+            process = saver("-sound", env={"SDL_AUDIODRIVER": "disk",
+                                           "SDL_DISKAUDIOFILE": str(file)})
+            self.assertTrue(poll(lambda: file.exists() and file.read_bytes().strip(b"\x80")),
+                            "a cry")
+            self.assertTrue(poll(lambda: not holds(process, str(file)), timeout=10),
+                            "the device still open after the cry")
+            self.assertEqual(0, stop(process))

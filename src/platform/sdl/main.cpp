@@ -147,6 +147,7 @@ bool backend::WaitForMessages(DWORD timeout) {
             Handle(event);
         } while (SDL_PollEvent(&event));
     }
+    sdl::CloseSoundAfterCry();
     if (sdl::ForeignWindowResized()) {
         Refit();
     }

@@ -24,6 +24,8 @@ bool WindowGone();
 // Before the run that fits a new size: false, after a message, when the window is gone.
 bool ReopenDisplay();
 
+// Closes the audio device once a cry has played out, so that it streams no silence between.
+void CloseSoundAfterCry();
 void CloseSound();
 
 } // namespace polkamoot::sdl
