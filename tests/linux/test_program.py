@@ -203,6 +203,11 @@ class SignalsSizesAndSound(unittest.TestCase):
         self.assertEqual(1, process.wait(10))
         self.assertRegex(process.stderr.read(), r"^polkamoot: .*30000 x 30000[^\n]*\n$")
 
+    def test_a_scale_too_large_for_the_window_gives_the_largest_that_fits(self):
+        process = saver("-green", "-scale", "8")
+        self.assertTrue(poll(lambda: scale_of(display.shot()) == 4), scale_of(display.shot()))
+        self.assertEqual(0, stop(process))
+
     def test_the_audio_device_opens_only_for_a_cry_and_its_absence_is_said_once(self):
         process = saver("-sound", env={"SDL_AUDIODRIVER": "alsa", "ALSA_CONFIG_PATH": os.devnull})
         self.assertTrue(showing({"red"}))

@@ -40,6 +40,7 @@ struct Screen {
     bool lent = false;
     int width = 0;
     int height = 0;
+    int scale = 1; // as the options or the display ask, before the window's size caps it
     HWND painted = nullptr;
     std::vector<RECT> damage;
 };
@@ -129,7 +130,7 @@ bool Probe(const sdl::Options& options) {
     }
     int number = DefaultScreen(display);
     int side = std::min(DisplayWidth(display, number), DisplayHeight(display, number));
-    model::SetScreenDpi(96 * sdl::ChooseScale(options.scale, ResourceDpi(display), side));
+    screen.scale = sdl::ChooseScale(options.scale, ResourceDpi(display), side);
     bool found = true;
     if (options.place == sdl::Place::Root || options.place == sdl::Place::WindowId) {
         unsigned long id = options.windowId ? options.windowId : DefaultRootWindow(display);
@@ -253,6 +254,7 @@ bool sdl::OpenDisplay(const Options& options) {
 bool sdl::StartDisplay(int* width, int* height) {
     SDL_GetWindowSize(screen.window, &screen.width, &screen.height);
     model::SetScreenSize(screen.width, screen.height);
+    model::SetScreenDpi(96 * sdl::ScaleThatFits(screen.scale, screen.width, screen.height));
     screen.painted = nullptr;
     screen.lent = false;
     bool sane = std::int64_t{screen.width} * screen.height <= MostPixels;

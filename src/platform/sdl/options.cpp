@@ -58,7 +58,8 @@ const char Usage[] =
     "  -window-id ID   draw into that X window (decimal or 0x hex)\n"
     "  -fullscreen     cover the screen; a key, a button or moving the mouse ends it\n"
     "  -scale N        the bears N times their size, 1 to 8 (when not given: Xft.dpi\n"
-    "                  / 96, else the screen's shorter side / 1080, rounded)\n"
+    "                  / 96, else the screen's shorter side / 1080, rounded); less\n"
+    "                  where the window has no room for one bear that large\n"
     "  --help          list the options and end\n"
     "Without a window option the bears dance in a window of their own, which Escape,\n"
     "q or closing it ends.\n";
@@ -124,6 +125,13 @@ int ChooseScale(int chosen, double xftDpi, int shorterSide) {
     int scale = xftDpi > 0 ? static_cast<int>(std::min(xftDpi / 96 + 0.5, 1e3))
                            : (std::max(shorterSide, 0) + 540) / 1080;
     return std::clamp(scale, 1, MaxScale);
+}
+
+// A larger scale would leave less room than a sprite and shrink the bears: smaller, not larger.
+int ScaleThatFits(int scale, int width, int height) {
+    constexpr int SpriteWidth = 148, SpriteHeight = 127, Margin = 2;
+    return std::max(
+        1, std::min({scale, width / (SpriteWidth + Margin), height / (SpriteHeight + Margin)}));
 }
 
 } // namespace polkamoot::sdl

@@ -31,6 +31,10 @@ bool ParseWindowId(const char* text, unsigned long* id);
 // (xftDpi > 0), else from the shorter side of the screen; 1 to MaxScale.
 int ChooseScale(int chosen, double xftDpi, int shorterSide);
 
+// That scale, lowered until one bear of full size fits a window of that size inside the margin
+// its placement needs; at least 1, where the bears shrink instead.
+int ScaleThatFits(int scale, int width, int height);
+
 extern const char Usage[];
 
 } // namespace polkamoot::sdl

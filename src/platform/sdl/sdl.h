@@ -11,8 +11,8 @@ namespace polkamoot::sdl {
 bool OpenDisplay(const Options& options);
 void CloseDisplay();
 // Readies the frame buffer for one run, black and shown, at the window's size now; gives that
-// size, which is also the model's screen. False after a message when there is no frame buffer
-// that size.
+// size, which is also the model's screen, and sets the scale for it. False after a message when
+// there is no frame buffer that size.
 bool StartDisplay(int* width, int* height);
 // Shows the rectangles drawn since the last call; all of the picture, after an exposure.
 void Present();
