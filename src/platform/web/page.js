@@ -150,11 +150,16 @@ mergeInto(LibraryManager.library, {
   },
 
   polkamoot_store_profile: function(text) {
+    var storage = null;
     try {
-      localStorage.setItem(Page.profileKey, UTF8ToString(text));
+      storage = window.localStorage;
+    } catch (error) {}
+    if (!storage) return 0;
+    try {
+      storage.setItem(Page.profileKey, UTF8ToString(text));
       return 1;
     } catch (error) {
-      return 0;
+      return -1;
     }
   },
 
@@ -198,6 +203,10 @@ mergeInto(LibraryManager.library, {
     Page.element('refusal-caption').textContent = polkamootText(UTF8ToString(caption));
     Page.element('refusal-text').textContent = polkamootText(UTF8ToString(text));
     Page.element('refusal').hidden = !HEAPU8[text];
+  },
+
+  polkamoot_panel_note: function(id, shown) {
+    Page.element(UTF8ToString(id)).hidden = !shown;
   },
 
   polkamoot_audio_devices: function() {

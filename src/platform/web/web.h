@@ -32,8 +32,10 @@ void MoveCursor(POINT at);
 
 // options.cpp: the settings, the saved profile text, then what the address names over it.
 void LoadSettings();
-// Stores the profile as it is now; false when the browser keeps nothing for the page.
-bool StoreSettings();
+enum class Stored { Kept, Nowhere, Refused };
+// Stores the profile as it is now: Nowhere when the browser keeps nothing for the page at all,
+// Refused when it would not keep this (its storage full).
+Stored StoreSettings();
 
 // dialog.cpp: the settings panel, the configuration dialog's procedure over the page's controls.
 void OpenPanel();
@@ -61,6 +63,7 @@ void polkamoot_leave_full_screen();
 // Strings handed back are the caller's to free.
 char* polkamoot_address();
 char* polkamoot_load_profile();
+// 1 kept, 0 no storage for the page, -1 refused.
 int polkamoot_store_profile(const char* text);
 void polkamoot_warn(const char* text);
 void polkamoot_panel_show(int shown);
@@ -71,6 +74,8 @@ void polkamoot_control_focus(int id);
 void polkamoot_control_set_text(int id, const char* text);
 char* polkamoot_control_text(int id);
 void polkamoot_panel_message(const char* caption, const char* text);
+// Shows or hides the panel's note of that id.
+void polkamoot_panel_note(const char* id, int shown);
 int polkamoot_audio_devices();
 void polkamoot_audio_unlock();
 int polkamoot_audio_play(const void* image, unsigned size);
