@@ -192,12 +192,12 @@ mergeInto(LibraryManager.library, {
     console.warn(UTF8ToString(text));
   },
 
+  // Closed, the panel gives the focus back to the button that opens it.
   polkamoot_panel_show: function(shown) {
     document.body.classList.toggle('configuring', !!shown);
-    if (shown) {
-      var first = Page.element('panel').querySelector('input:not(:disabled)');
-      if (first) first.focus();
-    }
+    var focus = shown ? Page.element('panel').querySelector('input:not(:disabled)') :
+                        Page.element('settings');
+    if (focus) focus.focus();
   },
 
   polkamoot_control_check: function(id, checked) {
