@@ -40,13 +40,14 @@ mergeInto(LibraryManager.library, {
       }, 3000);
     },
     // A window moved to a screen of another density changes no size in CSS pixels: only the
-    // query for the density it had tells.
+    // query for the density it had tells (where a query tells anything).
     watchDensity: function() {
-      matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)').addEventListener(
-          'change', function() {
-            Page.watchDensity();
-            _polkamoot_page_resized();
-          }, {once: true});
+      var query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      if (!query.addEventListener) return;
+      query.addEventListener('change', function() {
+        Page.watchDensity();
+        _polkamoot_page_resized();
+      }, {once: true});
     },
     stopCry: function() {
       if (Page.playing) {
