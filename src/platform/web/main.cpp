@@ -4,7 +4,9 @@
 //
 // In the page a run is the host's preview run, which input never closes; in the browser's full
 // screen it is the host's full-screen run, whose close rules decide when a key, a button or mouse
-// travel leaves, and the page then leaves full screen. A change of size sets the troupe up anew.
+// travel leaves, and the page then leaves full screen. A change of size or of the screen's density
+// sets the troupe up anew, at most once a frame. A hidden page neither steps nor draws; shown
+// again, its bears go on from where they were.
 // Not supported: a blocking message loop (GetMessageA gives up at once), more than one canvas.
 #include "host/host.h"
 #include "platform/model/model.h"
@@ -24,6 +26,7 @@ struct Run {
     bool fullScreen = false;
     bool closing = false; // the page asked the window to close
     web::Size size;
+    HCURSOR cursor = nullptr; // in force before the run, and again after it
 };
 
 struct Page {
@@ -31,6 +34,8 @@ struct Page {
     bool wantFullScreen = false;
     bool refit = false;
     bool pumping = false;
+    bool hidden = false;
+    bool frameAsked = false;
     long timeout = 0;
 };
 
@@ -40,6 +45,7 @@ void StartRun() {
     Run run;
     run.fullScreen = page.wantFullScreen;
     run.size = web::PageSize();
+    run.cursor = model::Cursor();
     web::StartDisplay(run.size);
     ResetHost(model::Instance());
     model::UnregisterClasses();
@@ -56,6 +62,7 @@ void StartRun() {
         polkamoot_warn("Polkamoot: the bears could not be set up");
     }
     page.run = run;
+    web::Audible(true);
 }
 
 // The run's window is gone. A run the page did not end ended by itself: a full-screen run by the
@@ -63,6 +70,7 @@ void StartRun() {
 void EndRun() {
     Run ended = page.run;
     UnloadPasswordVerifier();
+    SetCursor(ended.cursor);
     if (ended.parent) {
         DestroyWindow(ended.parent);
     }
@@ -87,7 +95,7 @@ void Schedule() {
         page.timeout = 0;
     }
     DWORD wait = model::TimeToNextTimer();
-    if (wait != model::INFINITE) {
+    if (wait != model::INFINITE && !page.hidden) {
         page.timeout = emscripten_set_timeout(OnTimeout, wait, nullptr);
     }
 }
@@ -120,10 +128,24 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
     return 0;
 }
 
-EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+EM_BOOL OnFrame(double, void*) {
+    page.frameAsked = false;
     if (web::PageSize() != page.run.size) {
         web::Refit();
     }
+    return 0;
+}
+
+// A drag of the window's edge sends resizes faster than the troupe can be set up.
+void Resized() {
+    if (!page.frameAsked) {
+        page.frameAsked = true;
+        emscripten_request_animation_frame(OnFrame, nullptr);
+    }
+}
+
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+    Resized();
     return 0;
 }
 
@@ -141,7 +163,7 @@ EM_BOOL OnFullScreen(int, const EmscriptenFullscreenChangeEvent* event, void*) {
 } // namespace
 
 void web::Pump() {
-    if (page.pumping) {
+    if (page.pumping || page.hidden) {
         return;
     }
     page.pumping = true;
@@ -201,4 +223,24 @@ int main() {
                                              OnFullScreen);
     web::Refit();
     return 0;
+}
+
+// The page's own listeners call in here.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void polkamoot_page_resized() {
+    polkamoot::Resized();
+}
+
+// Timers that fell due while hidden fire once, not once per period missed.
+EMSCRIPTEN_KEEPALIVE void polkamoot_page_shown(int shown) {
+    using namespace polkamoot;
+    page.hidden = !shown;
+    web::Audible(shown != 0);
+    if (shown) {
+        web::Pump();
+    } else {
+        Schedule();
+    }
+}
 }

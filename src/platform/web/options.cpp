@@ -3,7 +3,8 @@
 //   ?bears=red,blue,green,yellow,magenta  the troupe (and Random off, unless named too)
 //   &random  &sound                       on; =1 and =0 say it outright
 //   &minutes=N                            1 to 60
-// in any case. A part the page cannot use is left out, and one warning names every such part.
+// in any case. A part the page cannot use is left out, and one warning of bounded length names
+// such parts. The panel tells that its OK keeps what the address named.
 #include "platform/model/model.h"
 #include "platform/web/web.h"
 #include "settings/settings_store.h"
@@ -18,12 +19,16 @@ namespace polkamoot::web {
 namespace {
 
 constexpr const char* BearNames[] = {"red", "blue", "green", "yellow", "magenta"};
+// However long the address, the warning stays a line a person reads.
+constexpr int NamedParts = 8;
+constexpr std::size_t NamedLength = 60;
 
 // What the address asks for, and one line naming what it cannot use (empty when everything was
 // usable).
 struct Address {
     std::vector<SettingOverride> settings;
     std::string ignored;
+    int ignoredParts = 0;
 };
 
 int HexDigit(char c) {
@@ -46,6 +51,24 @@ std::string Decode(std::string_view text) {
         }
     }
     return decoded;
+}
+
+// A part as the warning names it: a control character escaped again, lest it end or garble the
+// line, and a long part cut where a character starts.
+std::string Named(const std::string& part) {
+    std::string named;
+    for (char c : part) {
+        auto byte = static_cast<unsigned char>(c);
+        if (named.size() >= NamedLength && (byte & 0xC0) != 0x80) {
+            return named + "...";
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            named += {'%', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0xF]};
+        } else {
+            named += c;
+        }
+    }
+    return named;
 }
 
 bool ParseBears(std::string_view value, bool* chosen) {
@@ -94,7 +117,10 @@ Address ParseAddress(std::string_view query) {
         query.remove_prefix(1);
     }
     auto ignore = [&address](const std::string& part, const char* why) {
-        address.ignored += (address.ignored.empty() ? "" : "; ") + part + " (" + why + ")";
+        if (address.ignoredParts++ < NamedParts) {
+            address.ignored +=
+                (address.ignored.empty() ? "" : "; ") + Named(part) + " (" + why + ")";
+        }
     };
     while (!query.empty()) {
         std::size_t amp = query.find('&');
@@ -133,6 +159,9 @@ Address ParseAddress(std::string_view query) {
             ignore(part, "not a setting");
         }
     }
+    if (address.ignoredParts > NamedParts) {
+        address.ignored += "; and " + std::to_string(address.ignoredParts - NamedParts) + " more";
+    }
     return address;
 }
 
@@ -148,13 +177,18 @@ void LoadSettings() {
     Address address = ParseAddress(query ? query : "");
     std::free(query);
     ApplySettingOverrides(address.settings);
+    polkamoot_panel_note("address-note", !address.settings.empty());
     if (!address.ignored.empty()) {
         polkamoot_warn(("Polkamoot ignored in the address: " + address.ignored).c_str());
     }
 }
 
-bool StoreSettings() {
-    return polkamoot_store_profile(model::ProfileText(ProfileFile).c_str()) != 0;
+Stored StoreSettings() {
+    switch (polkamoot_store_profile(model::ProfileText(ProfileFile).c_str())) {
+    case 1: return Stored::Kept;
+    case 0: return Stored::Nowhere;
+    default: return Stored::Refused;
+    }
 }
 
 } // namespace polkamoot::web
