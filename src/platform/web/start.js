@@ -1,7 +1,12 @@
-// The page's start, before its program.
+// The page's start, before its program: a notice in the reader's language whenever the bears
+// cannot dance.
+
+// Without its texts the page speaks English.
+var polkamootText = window.polkamootText || String;
 
 function failed(why) {
   var notice = document.getElementById('failed');
+  if (!notice.hidden) return; // the first cause is the one to tell
   notice.textContent = polkamootText('The bears could not start here.') + (why && ' ' + why);
   notice.hidden = false;
 }
@@ -15,6 +20,16 @@ var Module = {
 if (location.protocol == 'file:') {
   failed(polkamootText('Serve this folder with a web server and open its address.'));
 }
+
+// Every script here is the page's own, so a script that does not load, or an error that nobody
+// caught, leaves the program missing or stuck where it stopped. An error event without an error
+// (a layout loop's) is no failure, and a rejection is one only while the program is starting.
+addEventListener('error', function(event) {
+  if (event.target instanceof HTMLScriptElement || event.error != null) failed('');
+}, true);
+addEventListener('unhandledrejection', function() {
+  if (!Module.calledRun) failed('');
+});
 
 // The panel's buttons act through the program; Enter must not send the form anywhere.
 document.getElementById('panel').addEventListener('submit', function(event) {
