@@ -1,5 +1,5 @@
 // The page's start, before its program: a notice in the reader's language whenever the bears
-// cannot dance.
+// cannot dance, and the service worker that keeps the page for visits without a network.
 
 // Without its texts the page speaks English.
 var polkamootText = window.polkamootText || String;
@@ -35,3 +35,9 @@ addEventListener('unhandledrejection', function() {
 document.getElementById('panel').addEventListener('submit', function(event) {
   event.preventDefault();
 });
+
+if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
+  addEventListener('load', function() {
+    navigator.serviceWorker.register('service-worker.js').catch(function() {});
+  });
+}
