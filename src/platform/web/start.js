@@ -11,13 +11,14 @@ function failed(why) {
   notice.hidden = false;
 }
 
-// A page opened as a file may not fetch its program.
-var Module = {
-  onAbort: function() {
-    failed('');
-  },
+// The one-file page brings its program along; a served page fetches it, which a page opened as
+// a file may not do.
+var Module = window.Module || {};
+var fetchesProgram = !Module.wasmBinary;
+Module.onAbort = function() {
+  failed('');
 };
-if (location.protocol == 'file:') {
+if (location.protocol == 'file:' && fetchesProgram) {
   failed(polkamootText('Serve this folder with a web server and open its address.'));
 }
 
@@ -36,7 +37,7 @@ document.getElementById('panel').addEventListener('submit', function(event) {
   event.preventDefault();
 });
 
-if (location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
+if (fetchesProgram && location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
   addEventListener('load', function() {
     navigator.serviceWorker.register('service-worker.js').catch(function() {});
   });
