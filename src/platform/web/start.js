@@ -37,8 +37,11 @@ document.getElementById('panel').addEventListener('submit', function(event) {
   event.preventDefault();
 });
 
+// Each visit asks for a new worker, which a browser left to itself does only now and then.
 if (fetchesProgram && location.protocol.startsWith('http') && 'serviceWorker' in navigator) {
   addEventListener('load', function() {
-    navigator.serviceWorker.register('service-worker.js').catch(function() {});
+    navigator.serviceWorker.register('service-worker.js').then(function(registration) {
+      return registration.update();
+    }).catch(function() {});
   });
 }
