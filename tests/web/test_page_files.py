@@ -82,6 +82,7 @@ class LoadFailures(unittest.TestCase):
                                      ({"polkamoot.wasm": "closed"}, ""),
                                      ({}, "#drawing-fails")):
                 server.httpd.faults = dict(faults, **{"service-worker.js": "missing"})
+                browser.driver.get("about:blank")  # a new fragment alone loads no new page
                 browser.driver.get(server.url + "?bears=red" + fragment)
                 self.assertEqual(NOTICE, poll(lambda: notice(browser)), (faults, fragment))
         finally:
@@ -117,7 +118,7 @@ class Kept(unittest.TestCase):
                 script = file.read().replace(old[0], old[0] + "-next")
             with open(worker, "w") as file:
                 file.write(script)
-            shown.driver.refresh()  # the browser looks for a new worker soon after
+            shown.driver.refresh()  # the next visit
             self.assertTrue(poll(lambda: cache_names(shown) == [old[0] + "-next"]),
                             "a new version replaces the old cache")
 
