@@ -38,8 +38,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 class Server:
     """A folder served on a free port of 127.0.0.1 until closed."""
 
-    def __init__(self, folder=BUILD, port=0):
-        handler = functools.partial(Handler, directory=folder)
+    def __init__(self, folder=BUILD, port=0, handler=Handler):
+        handler = functools.partial(handler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_port
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()

@@ -1,6 +1,6 @@
 """Draws the program icon: the striding bear of frame 1 on a clear ground, at 32 pixels (the
 image the dialog and the window class show, first in the file), 16, 48, 64, and 256 as four
-times the 64 one.
+times the 64 one; and the page's app icons, 192 and 512 pixels, as three and eight times it.
 
 Run from anywhere: python3 tools/bear_art/make_icon.py [preview.png]
 """
@@ -78,10 +78,14 @@ def icon_drawn(size):
 def main():
     large = icon_drawn(64)
     grids = [icon_32(), icon_16(), icon_drawn(48), large]
-    with open(os.path.join(ROOT, "resources", "icon", "polkamoot.ico"), "wb") as f:
-        rgba = {name: rgb + (255,) for name, rgb in RGB.items()}
-        rgba[None] = (0, 0, 0, 0)
+    rgba = {name: rgb + (255,) for name, rgb in RGB.items()}
+    rgba[None] = (0, 0, 0, 0)
+    folder = os.path.join(ROOT, "resources", "icon")
+    with open(os.path.join(folder, "polkamoot.ico"), "wb") as f:
         f.write(icon_file(grids, enlarge(large, 4, rgba)))
+    for size in (192, 512):
+        with open(os.path.join(folder, "polkamoot-%d.png" % size), "wb") as f:
+            f.write(png(enlarge(large, size // 64, rgba)))
     if len(sys.argv) > 1:
         shown = dict(RGB)
         shown[None] = (96, 96, 96)

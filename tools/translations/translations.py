@@ -24,6 +24,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 RC = os.path.join(ROOT, "resources", "polkamoot.rc")
 IDS = os.path.join(ROOT, "resources", "resource_ids.h")
 PAGE = os.path.join(ROOT, "src", "platform", "web", "index.html")
+PAGE_SCRIPT = os.path.join(ROOT, "src", "platform", "web", "start.js")
 FIRST_TEXT_ID = 2000  # strings from here on are read by a person; those below are data
 
 # The resource language of each catalogue. A neutral sublanguage, so that the platform picks it
@@ -208,7 +209,7 @@ def write_js(out_path, language_js, *mo_paths):
 
 class PageTexts(html.parser.HTMLParser):
     """The page's marked texts: data-text (its value, or the element's own text), titles and
-    labels, and the literals its script hands to polkamootText."""
+    labels."""
 
     def __init__(self):
         super().__init__()
@@ -226,7 +227,6 @@ class PageTexts(html.parser.HTMLParser):
     def handle_data(self, data):
         if self.own is not None:
             self.own += data
-        self.texts += re.findall(r"polkamootText\('([^']*)'\)", data)
 
     def handle_endtag(self, tag):
         if self.own is not None:
@@ -243,8 +243,11 @@ def write_pot():
     page = PageTexts()
     with open(PAGE, encoding="utf-8") as file:
         page.feed(file.read())
+    with open(PAGE_SCRIPT, encoding="utf-8") as file:
+        script_texts = re.findall(r"polkamootText\('([^']*)'\)", file.read())
     for where, texts in (("resources/polkamoot.rc", rc_texts),
-                         ("src/platform/web/index.html", page.texts)):
+                         ("src/platform/web/index.html", page.texts),
+                         ("src/platform/web/start.js", script_texts)):
         for text in texts:
             if text and where not in found.setdefault(text, []):
                 found[text].append(where)
