@@ -1,7 +1,8 @@
 // The troupe of five on an 800 x 600 screen, on the fake platform's pixel arrays: one frame
 // tick against its motion alone, and the same on a screen of twice the density and size, and the
 // whole setup (ten frames in five colorings, sounds,
-// placement, timers) against the bare loading of the ten frames that any setup pays.
+// placement, timers) against the bare loading of the ten frames that any setup pays; and the
+// settings read from a profile of a few megabytes against one of our section alone.
 #include "animation/animation.h"
 #include "animation/scene.h"
 #include "animation/step_bear.h"
@@ -10,6 +11,8 @@
 #include "settings/settings_store.h"
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace polkamoot {
 namespace {
@@ -39,7 +42,7 @@ void MotionOnly(benchmark::State& state) {
     DestroyWindow(FiveBearSaver());
     for (auto _ : state) {
         for (int i = 0; i < BearCount; ++i) {
-            StepPlan plan = PlanStep(Bears[i], i, Scene.ClientRect, Scene.DrawSize);
+            StepPlan plan = PlanStep(Bears[i], i, Scene.TroupeSpace, Scene.DrawSize);
             benchmark::DoNotOptimize(plan);
         }
     }
@@ -79,11 +82,33 @@ void FramesLoadedOnly(benchmark::State& state) {
     }
 }
 
+// Other programs' keys before ours, as in a shared profile: `lines` of them.
+void SettingsRead(benchmark::State& state) {
+    std::string text = "[Other]\r\n";
+    for (int i = 0; i < state.range(0); ++i) {
+        text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    }
+    fake::Reset();
+    HostState.instance = fake::Instance();
+    fake::SetProfileText("control.ini", text + "[ScreenSaver.Polkamoot]\r\nRed=0\r\nBlue=1\r\n");
+    LoadProfileNames();
+    for (auto _ : state) {
+        ReadSettings();
+        benchmark::DoNotOptimize(Settings);
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+
 BENCHMARK(MotionOnly)->Name("FrameTick/FiveBears/MotionOnly");
 BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake")->Arg(1);
 BENCHMARK(WholeTick)->Name("FrameTick/FiveBears/DrawnOnTheFake/DoubleDensity")->Arg(2);
 BENCHMARK(FramesLoadedOnly)->Name("Setup/TenFramesLoadedOnly")->Unit(benchmark::kMillisecond);
 BENCHMARK(WholeSetup)->Name("Setup/FiveBears")->Unit(benchmark::kMillisecond);
+BENCHMARK(SettingsRead)->Name("Settings/Read/OurSectionAlone")->Arg(0);
+BENCHMARK(SettingsRead)
+    ->Name("Settings/Read/BehindOtherKeys")
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace polkamoot

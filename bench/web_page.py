@@ -1,8 +1,8 @@
-"""The web page's figures, each beside its reference from the same run: the size of the three
-files the page needs; the time from the start of a load to the first bear drawn, beside the
-load event of the same load, cold (a fresh browser) and warm (reloads); and the share of one
-core that headless Chromium, all its processes, takes for five bears on a 1920 x 1080 page,
-beside an empty page in the same browser.
+"""The web page's figures, each beside its reference from the same run: the size of the files
+the page needs, of those that install it and keep it offline, and of the one-file page; the time
+from the start of a load to the first bear drawn, beside the load event of the same load, cold
+(a fresh browser) and warm (reloads); and the share of one core that headless Chromium, all its
+processes, takes for five bears on a 1920 x 1080 page, beside an empty page in the same browser.
 
 Run after `cmake --build --preset web`, with Debian's Python:
     /usr/bin/python3 bench/web_page.py [seconds]
@@ -18,7 +18,10 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "web"))
 from browser import Browser, Server, poll  # noqa: E402
 
 BUILD = os.path.join(ROOT, "build", "web")
-FILES = ["index.html", "polkamoot.js", "polkamoot.wasm"]
+FILES = ["index.html", "page.css", "start.js", "language.js", "polkamoot.js", "polkamoot.wasm"]
+KEEPING = ["manifest.webmanifest", "service-worker.js", "polkamoot.ico", "polkamoot-192.png",
+           "polkamoot-512.png"]
+ONE_FILE = "polkamoot-standalone.html"
 FIVE = "?bears=red,blue,green,yellow,magenta"
 # The first drawing of the canvas is the first bear's: the set-up draws nothing.
 FIRST_DRAWING = """
@@ -54,9 +57,11 @@ def share(browser, seconds):
 
 
 def main(seconds):
-    sizes = {name: os.path.getsize(os.path.join(BUILD, name)) for name in FILES}
-    print("The page's files: %s; %d bytes in all" % (
-        ", ".join("%s %d" % item for item in sizes.items()), sum(sizes.values())))
+    for title, names in (("The page's files", FILES), ("Installing and offline", KEEPING),
+                         ("The page in one file", [ONE_FILE])):
+        sizes = {name: os.path.getsize(os.path.join(BUILD, name)) for name in names}
+        print("%s: %s; %d bytes in all" % (
+            title, ", ".join("%s %d" % item for item in sizes.items()), sum(sizes.values())))
 
     server = Server(BUILD)
     browser = Browser(init_script=FIRST_DRAWING)

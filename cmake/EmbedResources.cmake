@@ -7,9 +7,10 @@ function(polkamoot_embed_resources output_source)
   set(res_file ${CMAKE_CURRENT_BINARY_DIR}/polkamoot.res)
   set(source ${CMAKE_CURRENT_BINARY_DIR}/polkamoot_resources.cpp)
   add_custom_command(OUTPUT ${res_file}
-    COMMAND ${WINDRES} -I ${CMAKE_SOURCE_DIR}/resources ${POLKAMOOT_RC} -O res -o ${res_file}
+    COMMAND ${WINDRES} -I ${CMAKE_SOURCE_DIR}/resources -I ${CMAKE_BINARY_DIR} ${POLKAMOOT_RC}
+            -O res -o ${res_file}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/resources
-    DEPENDS ${resource_files}
+    DEPENDS ${resource_files} ${POLKAMOOT_TRANSLATIONS_RC}
     VERBATIM)
   add_custom_command(OUTPUT ${source}
     COMMAND ${CMAKE_COMMAND} -DINPUT=${res_file} -DOUTPUT=${source}

@@ -10,7 +10,7 @@ namespace polkamoot {
 namespace {
 
 void EraseBackground(HDC dc) {
-    FillRect(dc, &Scene.WindowRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(dc, &Scene.ClientRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 // False when the color swap failed and took the window with it.

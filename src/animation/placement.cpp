@@ -32,24 +32,24 @@ void GiveMotion(Bear& bear, int speed) {
     bear.frameIndex = DrawRandom() % FrameSlots;
 }
 
-bool FindPlace(int index, const RECT& client, Size drawn) {
+bool FindPlace(int index, const RECT& space, Size drawn) {
     Bear& bear = Bears[index];
-    int spanX = PlacementSpan(client.right, drawn.width);
-    int spanY = PlacementSpan(client.bottom, drawn.height);
+    int spanX = PlacementSpan(space.right, drawn.width);
+    int spanY = PlacementSpan(space.bottom, drawn.height);
     for (int draws = 0; draws < PositionDrawsPerBear; ++draws) {
         bear.x = DrawRandom() % spanX + 1;
         bear.y = DrawRandom() % spanY + 1;
-        if (BearsOverlap(bear, index, index - 1, drawn.width, drawn.height) == 0) {
+        if (BearsOverlap(bear, index, index - 1, drawn.width, drawn.height) == NoOverlap) {
             return true;
         }
     }
     return false;
 }
 
-bool PlaceAll(int count, const RECT& client, Size drawn, int speed) {
+bool PlaceAll(int count, const RECT& space, Size drawn, int speed) {
     for (int index = 0; index < count; ++index) {
         GiveMotion(Bears[index], speed);
-        if (!FindPlace(index, client, drawn)) {
+        if (!FindPlace(index, space, drawn)) {
             return false;
         }
     }
@@ -63,16 +63,16 @@ int ScaleForDpi(int dpi) {
     return std::max(1, (dpi + ClassicDpi / 2) / ClassicDpi);
 }
 
-Size FitDrawSize(const RECT& client, Size sprite, int* speed) {
-    if (client.right >= sprite.width + 2 && client.bottom >= sprite.height + 2) {
+Size FitDrawSize(const RECT& space, Size sprite, int* speed) {
+    if (space.right >= sprite.width + 2 && space.bottom >= sprite.height + 2) {
         return sprite;
     }
     Size drawn;
-    drawn.width = std::max<int>(client.right / 6, 1);
+    drawn.width = std::max<int>(space.right / 6, 1);
     drawn.height = std::max(Scaled(sprite.height, drawn.width, sprite.width), 1);
-    if (drawn.height > client.bottom - 2) {
+    if (drawn.height > space.bottom - 2) {
         // Wide and low: a sixth of the width would not fit the height.
-        drawn.height = std::max<int>(client.bottom / 6, 1);
+        drawn.height = std::max<int>(space.bottom / 6, 1);
         drawn.width = std::max(Scaled(sprite.width, drawn.height, sprite.height), 1);
     }
     *speed /= 6;
@@ -95,19 +95,19 @@ int BearsOverlap(const Bear& bear, int selfIndex, int startIndex, int width, int
             return j + 1;
         }
     }
-    return 0;
+    return NoOverlap;
 }
 
-int PlaceBears(int count, const RECT& client, Size drawn, int speed) {
+int PlaceBears(int count, const RECT& space, Size drawn, int speed) {
     for (; count > 1; --count) {
         for (int round = 0; round < PlacementRounds; ++round) {
-            if (PlaceAll(count, client, drawn, speed)) {
+            if (PlaceAll(count, space, drawn, speed)) {
                 return count;
             }
         }
     }
     if (count == 1) {
-        PlaceAll(1, client, drawn, speed);
+        PlaceAll(1, space, drawn, speed);
     }
     return count;
 }

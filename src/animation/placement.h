@@ -18,16 +18,18 @@ int ScaleForDpi(int dpi);
 // room to place one inside a one-pixel margin, gets bears a sixth of its width wide (a sixth
 // of its height high, when the first would not fit the height) and a sixth of the speed.
 // Never less than 1 x 1.
-Size FitDrawSize(const RECT& client, Size sprite, int* speed);
+Size FitDrawSize(const RECT& space, Size sprite, int* speed);
 
-// Troupe position + 1 of the first of bears `startIndex` down to 0 (skipping `selfIndex`)
-// whose top-left corner is within one drawn size of this bear's on both axes, touching
-// included; 0 when none is.
+inline constexpr int NoOverlap = 0;
+
+// Whether the bear overlaps one of bears `startIndex` down to 0 (skipping `selfIndex`): their
+// top-left corners within one drawn size on both axes, touching included. Returns NoOverlap, or
+// the troupe position + 1 of the first it overlaps.
 int BearsOverlap(const Bear& bear, int selfIndex, int startIndex, int width, int height);
 
 // How many of the first `count` bears could be given a direction, a frame and a place clear
 // of the others (at least 1): a bear that finds no place in a bounded number of draws starts
 // the placement over, and after a few such rounds the last bear is left out.
-int PlaceBears(int count, const RECT& client, Size drawn, int speed);
+int PlaceBears(int count, const RECT& space, Size drawn, int speed);
 
 } // namespace polkamoot

@@ -26,8 +26,9 @@ struct SceneRecord {
     WORD FrameTimerStarted = 0; // low 16 bits of what SetTimer gave; 0: not running
     WORD SwapTimerStarted = 0;
     int TimerBusy = 0;
-    RECT ClientRect{}; // the troupe's space: the client area as at setup, never refreshed
-    RECT WindowRect{}; // the same in the window's own pixels
+    // Both as at setup, never refreshed; at Scale 1 the two are the same.
+    RECT ClientRect{};  // the window's client area, in its own (device) pixels
+    RECT TroupeSpace{}; // where the bears move, bounce and are placed: ClientRect / Scale
     int Scale = 1;
     BITMAP SpriteSize{};
     Size DrawSize{};

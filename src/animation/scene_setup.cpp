@@ -148,16 +148,16 @@ bool SetUpScene(HWND window) {
     if (Settings.Sound) {
         LoadSounds();
     }
-    GetClientRect(window, &Scene.WindowRect);
+    GetClientRect(window, &Scene.ClientRect);
     Scene.Scale = ScaleForDpi(SystemDpi());
-    Scene.ClientRect =
-        RECT{0, 0, Scene.WindowRect.right / Scene.Scale, Scene.WindowRect.bottom / Scene.Scale};
+    Scene.TroupeSpace =
+        RECT{0, 0, Scene.ClientRect.right / Scene.Scale, Scene.ClientRect.bottom / Scene.Scale};
     GetObjectA(Bears[0].rightFrames[0], sizeof(BITMAP), &Scene.SpriteSize);
     Scene.DrawSize =
-        FitDrawSize(Scene.ClientRect, Size{Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight},
+        FitDrawSize(Scene.TroupeSpace, Size{Scene.SpriteSize.bmWidth, Scene.SpriteSize.bmHeight},
                     &Scene.BearSpeed);
     MakeShrunkCanvas(window);
-    int placed = PlaceBears(BearCount, Scene.ClientRect, Scene.DrawSize, Scene.BearSpeed);
+    int placed = PlaceBears(BearCount, Scene.TroupeSpace, Scene.DrawSize, Scene.BearSpeed);
     for (int i = placed; i < BearCount; ++i) {
         ReleaseBear(Bears[i]);
     }

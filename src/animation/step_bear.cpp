@@ -53,17 +53,17 @@ void DrawStep(HWND window, const Bear& bear, const StepPlan& plan) {
     SelectObject(source, previous);
     // A strip of an axis the bear did not move along is empty, and fills nothing.
     auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    const RECT stripA = OnWindow(plan.stripA);
-    const RECT stripB = OnWindow(plan.stripB);
-    FillRect(dc, &stripA, black);
-    FillRect(dc, &stripB, black);
+    const RECT columnsLeft = OnWindow(plan.columnsLeft);
+    const RECT rowsLeft = OnWindow(plan.rowsLeft);
+    FillRect(dc, &columnsLeft, black);
+    FillRect(dc, &rowsLeft, black);
     DeleteDC(source);
     ReleaseDC(window, dc);
 }
 
 } // namespace
 
-StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn) {
+StepPlan PlanStep(Bear& bear, int index, const RECT& space, Size drawn) {
     StepPlan plan{};
     bear.frameIndex = (bear.frameIndex + 1) % FrameSlots;
 
@@ -74,13 +74,13 @@ StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn) {
     bool verticalBounce = false;
     bool horizontalBounce = false;
 
-    if (bear.y + drawn.height > client.bottom || bear.y < client.top) {
+    if (bear.y + drawn.height > space.bottom || bear.y < space.top) {
         rest = from;
         bear.dy = -bear.dy;
         verticalBounce = true;
         ++plan.cries;
     }
-    if (bear.x + drawn.width > client.right || bear.x < client.left) {
+    if (bear.x + drawn.width > space.right || bear.x < space.left) {
         bear.dx = -bear.dx;
         rest = from;
         horizontalBounce = true;
@@ -89,9 +89,9 @@ StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn) {
 
     // Tested at the moved position even after an edge bounce; an edge bounce on one axis holds
     // back the collision's reversal on the other.
-    int hit = BearsOverlap(bear, index, BearCount - 1, drawn.width, drawn.height);
-    if (hit != 0) {
-        const Bear& other = Bears[hit - 1];
+    int overlapped = BearsOverlap(bear, index, BearCount - 1, drawn.width, drawn.height);
+    if (overlapped != NoOverlap) {
+        const Bear& other = Bears[overlapped - 1]; // BearsOverlap gives its position + 1
         bool clearHorizontally = from.x + drawn.width <= other.x || other.x + drawn.width <= from.x;
         bool clearVertically = from.y + drawn.height <= other.y || other.y + drawn.height <= from.y;
         if (clearHorizontally && !verticalBounce) {
@@ -108,19 +108,19 @@ StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn) {
     bear.y = rest.y;
 
     plan.frame = bear.currentFrames[bear.frameIndex];
-    plan.stripA = StripA(from, rest, drawn);
-    plan.stripB = StripB(from, rest, drawn);
+    plan.columnsLeft = ColumnsLeftBehind(from, rest, drawn);
+    plan.rowsLeft = RowsLeftBehind(from, rest, drawn);
     return plan;
 }
 
-RECT StripA(POINT from, POINT to, Size drawn) {
+RECT ColumnsLeftBehind(POINT from, POINT to, Size drawn) {
     if (from.x < to.x) {
         return RECT{from.x, from.y, to.x, from.y + drawn.height};
     }
     return RECT{to.x + drawn.width, from.y, from.x + drawn.width, from.y + drawn.height};
 }
 
-RECT StripB(POINT from, POINT to, Size drawn) {
+RECT RowsLeftBehind(POINT from, POINT to, Size drawn) {
     if (from.y < to.y) {
         return RECT{from.x, from.y, from.x + drawn.width, to.y};
     }
@@ -135,7 +135,7 @@ void PlayCry(const Bear& bear) {
 }
 
 void StepBear(HWND window, Bear& bear, int index) {
-    StepPlan plan = PlanStep(bear, index, Scene.ClientRect, Scene.DrawSize);
+    StepPlan plan = PlanStep(bear, index, Scene.TroupeSpace, Scene.DrawSize);
     for (int cry = 0; cry < plan.cries; ++cry) {
         PlayCry(bear);
     }

@@ -10,19 +10,19 @@ namespace polkamoot {
 
 // What a tick asks of the platform for one bear.
 struct StepPlan {
-    HBITMAP frame; // drawn at the bear's settled position
-    RECT stripA;   // the columns left behind, over the old rows; empty if none
-    RECT stripB;   // the rows left behind, over the old columns; empty if none
-    int cries;     // one sound request per edge bounced off
+    HBITMAP frame;    // drawn at the bear's settled position
+    RECT columnsLeft; // the columns left behind, over the old rows; empty if none
+    RECT rowsLeft;    // the rows left behind, over the old columns; empty if none
+    int cries;        // one sound request per edge bounced off
 };
 
 // Advances the frame, moves, bounces and settles the bear; reads the rest of the troupe.
-StepPlan PlanStep(Bear& bear, int index, const RECT& client, Size drawn);
+StepPlan PlanStep(Bear& bear, int index, const RECT& space, Size drawn);
 
 // What lies in the old rectangle and not in the new one, as two strips. Exact while the move
 // is smaller than the drawn size; empty on an axis the bear did not move along.
-RECT StripA(POINT from, POINT to, Size drawn);
-RECT StripB(POINT from, POINT to, Size drawn);
+RECT ColumnsLeftBehind(POINT from, POINT to, Size drawn);
+RECT RowsLeftBehind(POINT from, POINT to, Size drawn);
 
 void StepBear(HWND window, Bear& bear, int index);
 

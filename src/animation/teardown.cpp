@@ -1,3 +1,5 @@
+// The end of a scene, when the saver window goes: the timers stopped, the cries silenced, and
+// every bitmap and sound of the troupe released.
 #include "animation/animation.h"
 #include "animation/scene.h"
 #include "settings/settings_store.h"

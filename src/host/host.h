@@ -41,11 +41,21 @@ int RunConfigure(HWND parent);
 int RunPreview(const char* text);
 int RunChangePassword(const char* text);
 int RunSaverWindow(HWND parent);
+
+// For a backend over the platform model, which may run the saver again in the same process (to
+// fit a window that changed size) and whose events are not the platform's messages.
+//
 // The steps of RunSaverWindow before its message loop, for a platform whose own event loop calls
 // the program instead of the program waiting for messages: the window, or null when the run ends
 // at once with *result. The caller then dispatches messages until the quit request and ends the
 // run with UnloadPasswordVerifier, as RunSaverWindow does.
 HWND OpenSaverWindow(HWND parent, int* result);
+// HostState as a fresh process finds it, for the next run.
+void ResetHost(HINSTANCE instance);
+// Input the backend saw, for the run's saver window. Only a full-screen run takes it, as the
+// saver's own: a preview lives in another program's window, whose input is not the saver's.
+// False when nothing was posted.
+bool PostSaverInput(UINT message, WPARAM wParam);
 
 // The first and last links of the saver window's message chain.
 LRESULT HostFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,3 +1,4 @@
+// The process entry and the run modes it picks from the command line; HostState lives here.
 #include "host/command_line.h"
 #include "host/host.h"
 #include "resources/resource_ids.h"

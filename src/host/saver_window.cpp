@@ -1,3 +1,5 @@
+// The saver window: its class, its place over every monitor or inside a preview's parent, and its
+// message loop.
 #include "host/host.h"
 #include "resources/resource_ids.h"
 
@@ -79,6 +81,16 @@ HWND OpenSaverWindow(HWND parent, int* result) {
         SetForegroundWindow(HostState.saverWindow);
     }
     return HostState.saverWindow;
+}
+
+void ResetHost(HINSTANCE instance) {
+    HostState = HostRecord{};
+    HostState.instance = instance;
+}
+
+bool PostSaverInput(UINT message, WPARAM wParam) {
+    return !HostState.isPreview && IsWindow(HostState.saverWindow) &&
+           PostMessageA(HostState.saverWindow, message, wParam, 0);
 }
 
 int RunSaverWindow(HWND parent) {

@@ -1,7 +1,10 @@
 // The operations the saver asks of its platform, under the platform's own names, argument
-// orders and meanings. Each executable links exactly one backend that defines them: win32/
-// forwards to the system, tests/fake/ simulates it. Nothing outside a backend includes a
-// system header.
+// orders and meanings. Each of the four programs links exactly one backend that defines them:
+//   the Windows saver, polkamoot.scr    win32/, which forwards to the system
+//   the Linux program, polkamoot        sdl/, on SDL2 and Xlib over model/, the platform in memory
+//   the web page, polkamoot.wasm        web/, on the browser over model/
+//   the unit tests                      tests/fake/, model/ under each test's control
+// Nothing outside a backend includes a system header.
 #pragma once
 
 #include <cstddef>
@@ -150,15 +153,20 @@ inline bool IS_INTRESOURCE(const char* name) {
 inline WORD LOWORD(std::uintptr_t value) {
     return static_cast<WORD>(value & 0xFFFF);
 }
-inline WORD HIWORD(std::uintptr_t value) {
-    return static_cast<WORD>((value >> 16) & 0xFFFF);
+
+// The platform's numbers lie in its files and resources little-endian, aligned or not.
+inline WORD ReadWord(const void* data, std::size_t offset = 0) {
+    const BYTE* at = static_cast<const BYTE*>(data) + offset;
+    return static_cast<WORD>(at[0] | at[1] << 8);
+}
+inline DWORD ReadDword(const void* data, std::size_t offset = 0) {
+    return ReadWord(data, offset) | DWORD{ReadWord(data, offset + 2)} << 16;
 }
 
 // Window messages and their arguments.
 inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_SETTEXT = 0x000C;
-inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
@@ -176,7 +184,6 @@ inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
-inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_APP = 0x8000;
@@ -212,7 +219,6 @@ inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
-inline constexpr WORD BN_CLICKED = 0;
 inline constexpr UINT BST_CHECKED = 1;
 inline constexpr UINT MB_OK = 0x0000;
 inline constexpr UINT MB_ICONHAND = 0x0010;
@@ -224,7 +230,6 @@ inline constexpr DWORD SRCCOPY = 0x00CC0020;
 inline constexpr int COLORONCOLOR = 3;
 inline constexpr int LOGPIXELSX = 88;
 inline constexpr UINT DIB_RGB_COLORS = 0;
-inline constexpr UINT DIB_PAL_COLORS = 1;
 inline constexpr DWORD BI_RGB = 0;
 inline constexpr DWORD CBM_INIT = 4;
 
@@ -236,15 +241,12 @@ inline constexpr UINT SND_NODEFAULT = 0x0002;
 inline constexpr UINT SND_MEMORY = 0x0004;
 inline constexpr UINT SND_NOSTOP = 0x0010;
 inline constexpr UINT SPI_SCREENSAVERRUNNING = 97;
-inline constexpr UINT SPI_GETSCREENSAVERRUNNING = 114;
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG EXCEPTION_EXECUTE_HANDLER = 1;
 inline constexpr LONG EXCEPTION_CONTINUE_SEARCH = 0;
 
 inline const char* const IDC_WAIT = MAKEINTRESOURCEA(32514);
 inline const char* const RT_BITMAP = MAKEINTRESOURCEA(2);
-inline const char* const RT_ICON = MAKEINTRESOURCEA(3);
-inline const char* const RT_DIALOG = MAKEINTRESOURCEA(5);
 inline const char* const RT_STRING = MAKEINTRESOURCEA(6);
 inline const char* const RT_GROUP_ICON = MAKEINTRESOURCEA(14);
 // The system writes this key as a sign-extended 32-bit value.

@@ -1,5 +1,6 @@
 #include "settings/config_dialog.h"
 
+#include "host/host.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 
@@ -44,7 +45,12 @@ void ApplyEnablingRule(HWND dialog) {
     }
 }
 
-INT_PTR Refuse(HWND dialog, int focusId, const char* text, const char* caption) {
+// The texts come in the user's language, as the platform picks the string table.
+INT_PTR Refuse(HWND dialog, int focusId, UINT textId, UINT captionId) {
+    char text[256] = "";
+    char caption[128] = "";
+    LoadStringA(HostState.instance, textId, text, sizeof text);
+    LoadStringA(HostState.instance, captionId, caption, sizeof caption);
     SetFocus(GetDlgItem(dialog, focusId));
     MessageBoxA(dialog, text, caption, RefusalStyle);
     return 0;
@@ -90,13 +96,12 @@ INT_PTR OnOk(HWND dialog) {
         anyBear = anyBear || Settings.*box.field != 0;
     }
     if (!anyBear) {
-        return Refuse(dialog, IDC_BLUE, "You must select at least one Bear!",
-                      "Missing Bear Alert!");
+        return Refuse(dialog, IDC_BLUE, IDS_NO_BEAR, IDS_NO_BEAR_CAPTION);
     }
     BOOL isNumber{};
     UINT minutes = GetDlgItemInt(dialog, IDC_MINUTES, &isNumber, 0);
     if (!isNumber || minutes < 1 || minutes > 60) {
-        return Refuse(dialog, IDC_MINUTES, "Valid values: 1-60", "Invalid Value");
+        return Refuse(dialog, IDC_MINUTES, IDS_BAD_MINUTES, IDS_BAD_MINUTES_CAPTION);
     }
     Settings.Minutes = static_cast<WORD>(minutes);
     // A write the platform refused must not be reported as saved.

@@ -3,6 +3,8 @@
 #include "host/host.h"
 #include "resources/resource_ids.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace polkamoot {
@@ -15,6 +17,12 @@ namespace {
 
 int ReadKey(const char* key, int defaultValue) {
     return static_cast<int>(GetPrivateProfileIntA(ProfileSection, key, defaultValue, ProfileFile));
+}
+
+bool Named(const std::vector<SettingOverride>& overrides, const char* key) {
+    return std::any_of(overrides.begin(), overrides.end(), [key](const SettingOverride& named) {
+        return std::strcmp(named.key, key) == 0;
+    });
 }
 
 } // namespace
@@ -52,6 +60,26 @@ int FillRoster(SettingsRecord& settings, Bear* bears) {
         count = 1;
     }
     return count;
+}
+
+void ApplySettingOverrides(const std::vector<SettingOverride>& overrides) {
+    std::vector<SettingOverride> all = overrides;
+    bool troupeNamed =
+        std::any_of(std::begin(ColorSettings), std::end(ColorSettings),
+                    [&](const ColorSetting& color) { return Named(overrides, color.key); });
+    if (troupeNamed) {
+        for (const ColorSetting& color : ColorSettings) {
+            if (!Named(overrides, color.key)) {
+                all.push_back({color.key, 0});
+            }
+        }
+        if (!Named(overrides, KeyRandom)) {
+            all.push_back({KeyRandom, 0});
+        }
+    }
+    for (const SettingOverride& setting : all) {
+        WriteSetting(ProfileSection, setting.key, setting.value);
+    }
 }
 
 BOOL WriteSetting(const char* section, const char* key, UINT value) {

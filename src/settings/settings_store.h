@@ -5,6 +5,8 @@
 #include "animation/troupe.h"
 #include "platform/platform.h"
 
+#include <vector>
+
 namespace polkamoot {
 
 // Flags are zero for off and anything else for on; they stay as read, so a hand-edited 7
@@ -60,6 +62,17 @@ void ReadSettings();
 // Stores one key as unsigned decimal text in the profile file. Returns zero when the
 // platform refused the write.
 BOOL WriteSetting(const char* section, const char* key, UINT value);
+
+// A setting named from outside the profile for one run, as the Linux program's options and the
+// page's address name them: the key, and the value it takes.
+struct SettingOverride {
+    const char* key;
+    UINT value;
+};
+// Writes the overrides over the profile in their order, as WriteSetting does; the names of
+// LoadProfileNames must be loaded. A troupe named there is the one that dances: once any color is
+// named, the colors left out are off, and so is Random mode unless it is named too.
+void ApplySettingOverrides(const std::vector<SettingOverride>& overrides);
 
 // The roster the settings ask for, written into `bears` (colors only); returns the count.
 // In Random mode one bear whose color is left to the scene; with no color chosen, Random is

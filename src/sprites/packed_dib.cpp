@@ -7,19 +7,6 @@ namespace polkamoot {
 
 namespace {
 
-const BYTE* Bytes(const void* dib) {
-    return static_cast<const BYTE*>(dib);
-}
-
-WORD ReadWord(const void* dib, int offset) {
-    const BYTE* at = Bytes(dib) + offset;
-    return static_cast<WORD>(at[0] | at[1] << 8);
-}
-
-DWORD ReadDword(const void* dib, int offset) {
-    return ReadWord(dib, offset) | DWORD{ReadWord(dib, offset + 2)} << 16;
-}
-
 bool IsInfoHeader(const void* dib) {
     return ReadDword(dib, 0) == InfoHeaderSize;
 }

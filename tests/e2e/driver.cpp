@@ -1,12 +1,12 @@
 // The test driver: acts on other programs' windows from outside, as the system and the user
 // do. It runs its arguments as steps over a current window, printing what it finds as lines
-// of key=value words, values percent-encoded. Steps: find <class> <title> and child <class>
-// wait until such a window shows and make it current; controls lists its children and where
-// they lie; click <id> posts a button press; text <id> <text>; gone waits until it no longer
-// exists; notice tells whether a screen saver runs; page <width> <height> makes a window of
-// ours in front; launch <command line> starts a program, %w standing for the current window's
-// handle; pester posts it keys, buttons and mouse travel; end destroys our page and awaits the
-// program.
+// of key=value words, values percent-encoded (texts in UTF-8). Steps: find <class> <title> and
+// child <class> wait until such a window shows and make it current; controls lists its
+// children, where they lie and the room their texts take; click <id> posts a button press; text
+// <id> <text>; gone waits until it no longer exists; notice tells whether a screen saver runs; page
+// <width> <height> makes a window of ours in front; launch <command line> starts a program, %w
+// standing for the current window's handle; pester posts it keys, buttons and mouse travel; end
+// destroys our page and awaits the program.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -33,10 +33,39 @@ std::string Encode(const std::string& text) {
 }
 
 // WM_GETTEXT: GetWindowTextA does not read another process's controls.
-std::string Text(HWND window) {
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+std::wstring WideText(HWND window) {
+    wchar_t text[512] = {};
+    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// Texts go out in UTF-8, whatever the language's code page.
+std::string Text(HWND window) {
+    char text[1536] = {};
+    WideCharToMultiByte(CP_UTF8, 0, WideText(window).c_str(), -1, text, sizeof text, nullptr,
+                        nullptr);
+    return text;
+}
+
+std::wstring Wide(const char* text) {
+    wchar_t wide[512] = {};
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+    return wide;
+}
+
+// The room a control's text takes in the dialog's font, "Helv" at 8 points, broken into lines
+// as a static control breaks it.
+SIZE TextRoom(HWND control, LONG width) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_DONTCARE, 0,
+                             0, 0, DEFAULT_CHARSET, 0, 0, PROOF_QUALITY, FF_DONTCARE, L"Helv");
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT room{0, 0, width, 0};
+    DrawTextW(dc, WideText(control).c_str(), -1, &room, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return {room.right, room.bottom};
 }
 
 void PumpFor(DWORD milliseconds) {
@@ -83,7 +112,7 @@ struct Driver {
         std::string name = args[0];
         if (name == "find" && count > 2) {
             bool shown = WaitFor([&] {
-                current = FindWindowA(args[1], args[2]);
+                current = FindWindowW(Wide(args[1]).c_str(), Wide(args[2]).c_str());
                 return current && IsWindowVisible(current); // shown once its creation is done
             });
             return shown ? (PrintFacts(current), 2) : -1;
@@ -94,13 +123,14 @@ struct Driver {
                 GetWindowRect(c, &r);
                 char name[64] = {};
                 GetClassNameA(c, name, sizeof name);
+                SIZE room = TextRoom(c, r.right - r.left);
                 std::printf("id=%d class=%s text=%s checked=%d enabled=%d style=0x%08lX left=%ld "
-                            "top=%ld right=%ld bottom=%ld\n",
+                            "top=%ld right=%ld bottom=%ld room=%ldx%ld\n",
                             GetDlgCtrlID(c), name, Encode(Text(c)).c_str(),
                             static_cast<int>(SendMessageA(c, BM_GETCHECK, 0, 0)),
                             IsWindowEnabled(c),
                             static_cast<unsigned long>(GetWindowLongA(c, GWL_STYLE)), r.left, r.top,
-                            r.right, r.bottom);
+                            r.right, r.bottom, room.cx, room.cy);
             }
             return 0;
         }

@@ -1,9 +1,24 @@
-"""The configuration dialog driven through its own controls, and the profile file it keeps."""
+"""The configuration dialog driven through its own controls, and the profile file it keeps; the
+dialog and its refusals in each language."""
 from harness import WineTestCase, wait_exit
+from languages import LOCALES, UNKNOWN, speaking
 
 DIALOG = ("#32770", "Polkamoot Version 1.4")
 OK, CANCEL, SOUND, RED, BLUE, MAGENTA, MINUTES, RANDOM = 1, 2, 100, 102, 103, 106, 1001, 1005
 COLORS = [102, 103, 104, 105, 106]
+ENGLISH = ["&Blue", "&Green", "&Yellow", "&Red", "&Magenta", "&Sound", "Change color every", "5",
+           "OK", "Cancel", "Favorite Bears"]
+
+
+def windows(lines):
+    """The driver's lines as each window found, with the controls listed after it."""
+    found = []
+    for line in lines:
+        if "title" in line:
+            found.append((line, []))
+        elif "id" in line:
+            found[-1][1].append(line)
+    return found
 
 
 class Dialog(WineTestCase):
@@ -53,3 +68,28 @@ class Dialog(WineTestCase):
                 "find", *DIALOG, "click", CANCEL, "end")
             self.assertEqual(page["hwnd"] if over_page else "0", dialog["owner"], switch)
             self.assertEqual({"ended": "1", "exit_code": "0"}, end)
+
+    def test_each_language_its_dialog_and_refusals_on_the_english_controls(self):
+        self.wine.profile.unlink(missing_ok=True)
+        english = None
+        for language in [UNKNOWN, *LOCALES]:
+            with speaking(self.wine, language) as tr:
+                dialog = ("#32770", tr(DIALOG[1]))
+                process = self.wine.saver("/c")
+                found = windows(self.wine.driver(
+                    "find", *dialog, "controls", "click", RED, "click", OK,
+                    "find", "#32770", tr("Missing Bear Alert!"), "controls", "click", OK,
+                    "find", *dialog, "click", RED, "text", MINUTES, 0, "click", OK,
+                    "find", "#32770", tr("Invalid Value"), "controls", "click", OK,
+                    "find", *dialog, "click", CANCEL, "gone"))
+                self.assertEqual(0, wait_exit(process), language)
+            controls, no_bear, bad_minutes = (found[i][1] for i in (0, 1, 3))
+            shown = [(c["id"], c["class"], c["style"], c["text"]) for c in controls]
+            if english is None:
+                english = shown
+                self.assertEqual(ENGLISH, [text for *_, text in shown[:len(ENGLISH)]])
+            self.assertEqual([(*control, tr(text)) for *control, text in english], shown, language)
+            self.assertIn(tr("You must select at least one Bear!"),
+                          [c["text"] for c in no_bear], language)
+            self.assertIn(tr("Valid values: 1-60"), [c["text"] for c in bad_minutes], language)
+        self.assertIsNone(self.profile())

@@ -189,3 +189,58 @@ class Scale(unittest.TestCase):
             self.assertTrue(poll(lambda: scale_of(screen.shot()) == expected, timeout=60),
                             (size, resources, args, scale_of(screen.shot())))
             screen.close()
+
+
+def holds(process, prefix):
+    """Whether the running process has a file open whose name starts with prefix."""
+    folder = "/proc/%d/fd" % process.pid
+    for fd in os.listdir(folder):
+        try:
+            if os.readlink(os.path.join(folder, fd)).startswith(prefix):
+                return True
+        except FileNotFoundError:  # closed meanwhile
+            pass
+    return False
+
+
+class SignalsSizesAndSound(unittest.TestCase):
+    def tearDown(self):
+        for process in display.processes:
+            if process.poll() is None:
+                process.kill()
+
+    def test_term_hup_and_quit_end_it_cleanly_as_soon_as_it_connects(self):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
+            process = saver()
+            # Its first socket is its connection to the X server: SDL has only begun.
+            self.assertTrue(poll(lambda: holds(process, "socket:"), timeout=10, interval=0.001))
+            self.assertEqual(0, stop(process, sig), sig.name)
+
+    def test_a_window_larger_than_any_screen_ends_it_in_one_line_with_status_1(self):
+        process = display.start(["prlimit", "--as=%d" % 2**31, PROGRAM, "-blue"],
+                                stderr=subprocess.PIPE, text=True)
+        self.assertTrue(showing({"blue"}))
+        display.xdotool("search", "--name", "^Polkamoot$", "windowsize", 30000, 30000)
+        self.assertEqual(1, process.wait(10))
+        self.assertRegex(process.stderr.read(), r"^polkamoot: .*30000 x 30000[^\n]*\n$")
+
+    def test_a_scale_too_large_for_the_window_gives_the_largest_that_fits(self):
+        process = saver("-green", "-scale", "8")
+        self.assertTrue(poll(lambda: scale_of(display.shot()) == 4), scale_of(display.shot()))
+        self.assertEqual(0, stop(process))
+
+    def test_the_audio_device_opens_only_for_a_cry_and_its_absence_is_said_once(self):
+        process = saver("-sound", env={"SDL_AUDIODRIVER": "alsa", "ALSA_CONFIG_PATH": os.devnull})
+        self.assertTrue(showing({"red"}))
+        self.assertEqual(0, stop(process))
+        self.assertEqual(b"polkamoot: sound is off: there is no audio device\n",
+                         process.stderr.read())
+        with tempfile.TemporaryDirectory() as folder:
+            file = pathlib.Path(folder, "stream").resolve()
+            process = saver("-sound", env={"SDL_AUDIODRIVER": "disk",
+                                           "SDL_DISKAUDIOFILE": str(file)})
+            self.assertTrue(poll(lambda: file.exists() and file.read_bytes().strip(b"\x80")),
+                            "a cry")
+            self.assertTrue(poll(lambda: not holds(process, str(file)), timeout=10),
+                            "the device still open after the cry")
+            self.assertEqual(0, stop(process))

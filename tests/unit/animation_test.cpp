@@ -125,10 +125,13 @@ TEST(PlanStep, BouncesOffEdgesAndOffBearsItWasClearOfAndStaysPutWhenItDoes) {
 
 TEST(PlanStep, StripsAreTheOldRectangleLessTheNewOneEmptyAfterABounce) {
     const POINT from{100, 50};
-    EXPECT_EQ((std::array<LONG, 4>{238, 50, 248, 177}), Edges(StripA(from, {90, 60}, Sprite)));
-    EXPECT_EQ((std::array<LONG, 4>{100, 50, 248, 60}), Edges(StripB(from, {90, 60}, Sprite)));
-    EXPECT_EQ((std::array<LONG, 4>{248, 50, 248, 177}), Edges(StripA(from, from, Sprite)));
-    EXPECT_EQ((std::array<LONG, 4>{100, 177, 248, 177}), Edges(StripB(from, from, Sprite)));
+    EXPECT_EQ((std::array<LONG, 4>{238, 50, 248, 177}),
+              Edges(ColumnsLeftBehind(from, {90, 60}, Sprite)));
+    EXPECT_EQ((std::array<LONG, 4>{100, 50, 248, 60}),
+              Edges(RowsLeftBehind(from, {90, 60}, Sprite)));
+    EXPECT_EQ((std::array<LONG, 4>{248, 50, 248, 177}),
+              Edges(ColumnsLeftBehind(from, from, Sprite)));
+    EXPECT_EQ((std::array<LONG, 4>{100, 177, 248, 177}), Edges(RowsLeftBehind(from, from, Sprite)));
 }
 
 constexpr DWORD CalendarTime = 1700000000;

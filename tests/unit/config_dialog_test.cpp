@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace polkamoot {
 namespace {
@@ -108,6 +110,25 @@ TEST(ConfigDialog, RefusesNoBearThenMinutesOutsideOneToSixtyAndReportsARefusedWr
                         "Sound=0\r\n",
               fake::ProfileText("control.ini"))
         << "every key but the refused one, and the dialog ends as not saved";
+}
+
+// Other languages stand before English in the file; the English template and the data strings
+// stay the bytes the saver always carried.
+TEST(ConfigDialog, EnglishTemplateAndDataStringsKeepTheirBytes) {
+    const char* const dialogType = MAKEINTRESOURCEA(5); // RT_DIALOG, which the saver never asks for
+    auto digest = [](const char* type, int id) {
+        DWORD size = 0;
+        const BYTE* at = fake::ResourceBytes(type, MAKEINTRESOURCEA(id), &size);
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (DWORD i = 0; i < size; ++i) {
+            hash = (hash ^ at[i]) * 16777619u;
+        }
+        return std::make_pair(size, hash);
+    };
+    EXPECT_EQ(std::make_pair(DWORD{712}, 0xA1B40474u), digest(dialogType, IDD_CONFIGURE));
+    EXPECT_EQ(std::make_pair(DWORD{50}, 0x3F260CC4u), digest(RT_STRING, IDS_DESCRIPTION / 16 + 1));
+    EXPECT_EQ(std::make_pair(DWORD{118}, 0xAE8BDBF9u),
+              digest(RT_STRING, IDS_PROFILE_FILE / 16 + 1));
 }
 
 } // namespace

@@ -33,5 +33,16 @@ TEST(DisplayScale, OnLinuxTheOptionElseXftDpiElseTheScreenRoundedWithinOneToEigh
     EXPECT_TRUE(sdl::ParseOptions(3, argv, &options, &error) && options.scale == 8);
 }
 
+TEST(DisplayScale, OnLinuxAtMostWhatLetsOneBearOfFullSizeFitTheWindowWithItsMargin) {
+    const struct {
+        int asked, width, height, expected;
+    } cases[] = {{8, 800, 600, 4}, {5, 750, 645, 5},   {5, 749, 645, 4},
+                 {5, 750, 644, 4}, {2, 3840, 2160, 2}, {3, 149, 128, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, sdl::ScaleThatFits(c.asked, c.width, c.height))
+            << c.asked << " " << c.width << "x" << c.height;
+    }
+}
+
 } // namespace
 } // namespace polkamoot

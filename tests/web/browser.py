@@ -38,8 +38,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 class Server:
     """A folder served on a free port of 127.0.0.1 until closed."""
 
-    def __init__(self, folder=BUILD, port=0):
-        handler = functools.partial(Handler, directory=folder)
+    def __init__(self, folder=BUILD, port=0, handler=Handler):
+        handler = functools.partial(handler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_port
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
@@ -50,9 +50,10 @@ class Server:
 
 
 class Browser:
-    """Headless Chromium with a profile of its own; init_script runs before every page's own."""
+    """Headless Chromium with a profile of its own; init_script runs before every page's own.
+    Its reader prefers `language` (Chromium on Linux takes it only this way, not by --lang)."""
 
-    def __init__(self, width=1280, height=800, scale=None, init_script=None):
+    def __init__(self, width=1280, height=800, scale=None, init_script=None, language=None):
         self.profile = tempfile.mkdtemp(prefix="polkamoot-chromium-")
         options = webdriver.ChromeOptions()
         for flag in FLAGS + ["--user-data-dir=" + self.profile,
@@ -60,6 +61,9 @@ class Browser:
             options.add_argument(flag)
         if scale:
             options.add_argument("--force-device-scale-factor=%g" % scale)
+        if language:
+            options.add_argument("--accept-lang=" + language)
+            options.add_experimental_option("prefs", {"intl.accept_languages": language})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         if init_script:

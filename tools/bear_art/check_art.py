@@ -60,21 +60,35 @@ def sprite(path):
 
 
 def icon(path):
+    """The 32-pixel image first, as the dialog and the window class have always had it, then
+    16, 48 and 64 in the same colors, and a 256-pixel PNG."""
     data = read(path)
+    count = struct.unpack_from("<H", data, 4)[0]
+    entries = [struct.unpack_from("<4B2H2I", data, 6 + 16 * i) for i in range(count)]
     problems = []
-    header = struct.unpack_from("<3H4B2H2I3I2HI", data)
-    if len(data) != 766 or header != (0, 1, 1, 32, 32, 16, 0, 1, 4, 744, 22, 40, 32, 64, 1, 4, 0):
-        problems.append(f"header {header}")
-    names = table(data, 62)
-    if names != [name for name, _ in STANDARD_TABLE]:
-        problems.append(f"table {names}")
-    image, mask = 126, 126 + 512
-    for y in range(32):
-        for x in range(32):
-            clear = data[mask + (31 - y) * 4 + x // 8] & (0x80 >> x % 8)
-            value = nibble(data, image, 16, x, y, 32)
-            if value not in ((0,) if clear else (0, 9, 10)):
-                problems.append(f"value {value} at {x}, {y}")
+    if [e[0] or 256 for e in entries] != [32, 16, 48, 64, 256]:
+        return [f"{path}: sizes {[e[0] for e in entries]}"]
+    if entries[0] != (32, 32, 16, 0, 1, 4, 744, 6 + 16 * count):
+        problems.append(f"first entry {entries[0]}")
+    for size, _, _, _, _, bits, length, at in entries[:4]:
+        stride, mask_stride = (4 * size + 31) // 32 * 4, (size + 31) // 32 * 4
+        header = struct.unpack_from("<IiiHHI", data, at)
+        if (bits, length, header) != (4, 104 + (stride + mask_stride) * size,
+                                      (40, size, 2 * size, 1, 4, 0)):
+            problems.append(f"{size} pixels: header {header}")
+        if table(data, at + 40) != [name for name, _ in STANDARD_TABLE]:
+            problems.append(f"{size} pixels: table {table(data, at + 40)}")
+        image, mask = at + 104, at + 104 + stride * size
+        for y in range(size):
+            for x in range(size):
+                clear = data[mask + (size - 1 - y) * mask_stride + x // 8] & (0x80 >> x % 8)
+                value = nibble(data, image, stride, x, y, size)
+                if value not in ((0,) if clear else (0, 9, 10)):
+                    problems.append(f"{size} pixels: value {value} at {x}, {y}")
+    at = entries[4][7]
+    if data[at:at + 8] != b"\x89PNG\r\n\x1a\n" or struct.unpack_from(
+            ">4x4sIIBB", data, at + 8) != (b"IHDR", 256, 256, 8, 6):
+        problems.append("256 pixels: not an RGBA PNG")
     return [f"{path}: {p}" for p in problems]
 
 

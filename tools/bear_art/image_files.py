@@ -53,27 +53,39 @@ def sprite_bmp(grid):
     return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, offset) + dib
 
 
-def icon_file(grid):
-    """A one-image 32 x 32 16-color icon; None in the grid is transparent."""
+def _icon_image(grid):
+    """A 16-color icon image of a square grid: header, table, pixels and the mask of clear ones."""
     index = {name: i for i, (name, _) in enumerate(STANDARD_TABLE)}
     size = len(grid)
-    image = _nibble_rows([[0 if c is None else index[c] for c in row] for row in grid], 16)
+    image = _nibble_rows([[0 if c is None else index[c] for c in row] for row in grid],
+                         (4 * size + 31) // 32 * 4)
     mask = bytearray()
     for row in reversed(grid):
         bits = 0
         for c in row:
             bits = bits << 1 | (c is None)
-        mask += bits.to_bytes(size // 8, "big")
+        mask += (bits << -size % 32).to_bytes((size + 31) // 32 * 4, "big")
     info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0, len(image) + len(mask),
                        0, 0, 0, 0)
-    entry = info + _table_bytes(STANDARD_TABLE) + image + bytes(mask)
-    header = struct.pack("<HHH", 0, 1, 1)
-    directory = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(entry), 6 + 16)
-    return header + directory + entry
+    return info + _table_bytes(STANDARD_TABLE) + image + bytes(mask)
+
+
+def icon_file(grids, large):
+    """An icon of 16-color images of the grids, in their order (None is clear), then of rows of
+    (red, green, blue, alpha) as a PNG image."""
+    images = [(len(g), 16, 4, _icon_image(g)) for g in grids] + [(len(large), 0, 32, png(large))]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    directory = b""
+    for size, colors, bits, data in images:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, colors, 0, 1, bits,
+                                 len(data), offset)
+        offset += len(data)
+    return header + directory + b"".join(data for *_, data in images)
 
 
 def png(rgb_rows):
-    """An RGB PNG from rows of (r, g, b) tuples."""
+    """An RGB PNG from rows of (r, g, b) tuples, or an RGBA one from (r, g, b, a)."""
     height, width = len(rgb_rows), len(rgb_rows[0])
     raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in rgb_rows)
 
@@ -81,13 +93,14 @@ def png(rgb_rows):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    ihdr = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    color_type = 2 if len(rgb_rows[0][0]) == 3 else 6
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, color_type, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
 
 def enlarge(grid, factor, palette):
-    """RGB rows of a color-name grid scaled up by pixel repetition."""
+    """Rows of the palette's tuples for a color-name grid scaled up by pixel repetition."""
     rows = []
     for row in grid:
         line = [palette[c] for c in row for _ in range(factor)]

@@ -85,6 +85,7 @@ def main(path):
             for i in range(count):
                 w, h, colors, _, planes, bits, size, ident = struct.unpack_from(
                     "<BBBBHHIH", body, 6 + 14 * i)
+                w, h = w or 256, h or 256  # a byte of 0 stands for 256
                 print(f"  {w}x{h} {colors} colors, {planes} plane, {bits} bits, {size} bytes,"
                       f" icon {ident}")
 

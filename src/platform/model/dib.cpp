@@ -21,13 +21,6 @@ using model::Image;
 constexpr std::size_t Unbounded = std::numeric_limits<std::size_t>::max();
 constexpr DWORD InfoHeader = sizeof(BITMAPINFOHEADER);
 
-DWORD ReadDword(const BYTE* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | DWORD{at[3]} << 24;
-}
-WORD ReadWord(const BYTE* at) {
-    return static_cast<WORD>(at[0] | at[1] << 8);
-}
-
 DWORD Stride(int bits, LONG width) {
     return static_cast<DWORD>((std::int64_t{bits} * width + 31) / 32 * 4);
 }
@@ -50,13 +43,13 @@ bool ReadFourBitImage(const BYTE* at, std::size_t available, FourBitImage* image
     if (available < InfoHeader || ReadDword(at) != InfoHeader) {
         return false;
     }
-    image->width = static_cast<LONG>(ReadDword(at + 4));
-    image->height = static_cast<LONG>(ReadDword(at + 8));
-    DWORD colorsUsed = ReadDword(at + 32);
+    image->width = static_cast<LONG>(ReadDword(at, 4));
+    image->height = static_cast<LONG>(ReadDword(at, 8));
+    DWORD colorsUsed = ReadDword(at, 32);
     image->colors = colorsUsed == 0 ? 16 : static_cast<int>(std::min<DWORD>(colorsUsed, 16));
     image->table = at + InfoHeader;
     image->rowsOffset = InfoHeader + std::size_t{4} * image->colors;
-    return ReadWord(at + 14) == 4 && ReadDword(at + 16) == BI_RGB && image->width > 0 &&
+    return ReadWord(at, 14) == 4 && ReadDword(at, 16) == BI_RGB && image->width > 0 &&
            image->height != 0 && image->height != std::numeric_limits<LONG>::min() &&
            available >= image->rowsOffset;
 }

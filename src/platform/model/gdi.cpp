@@ -129,6 +129,40 @@ std::vector<int> Nearest(int targetLength, int sourceLength) {
     return nearest;
 }
 
+// Which source pixel lands on each target pixel along one axis of a StretchBlt.
+struct Axis {
+    int target = 0; // the target's first pixel, before clipping
+    int source = 0;
+    std::vector<int> nearest; // by target pixel from `target`; empty when unscaled
+    int Source(int at) const {
+        return source +
+               (nearest.empty() ? at - target : nearest[static_cast<std::size_t>(at - target)]);
+    }
+};
+
+// Unscaled, the common case, every target pixel takes its own source pixel.
+Axis MakeAxis(int target, int targetLength, int source, int sourceLength) {
+    Axis axis{target, source, {}};
+    if (targetLength != sourceLength) {
+        axis.nearest = Nearest(targetLength, sourceLength);
+    }
+    return axis;
+}
+
+// Target columns first to last (excluded) of one row, from the source row `in`.
+void CopyRow(DWORD* out, const DWORD* in, const Axis& columns, int first, int last) {
+    if (columns.nearest.empty()) {
+        std::copy(in + columns.Source(first), in + columns.Source(last - 1) + 1, out + first);
+        return;
+    }
+    // Held apart from the record, which the pixels written could alias.
+    const DWORD* from = in + columns.source;
+    const int* column = columns.nearest.data() + (first - columns.target);
+    for (DWORD* to = out + first; to < out + last; ++to) {
+        *to = from[*column++];
+    }
+}
+
 } // namespace
 
 namespace model {
@@ -293,42 +327,31 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
     if (IsEmpty(area) || sourceWidth == 0 || sourceHeight == 0) {
         return 1;
     }
-    // Unscaled, the common case, rows copy as a whole.
-    bool sameWidth = sourceWidth == width;
-    bool sameHeight = sourceHeight == height;
-    std::vector<int> columns = sameWidth ? std::vector<int>() : Nearest(width, sourceWidth);
-    std::vector<int> rows = sameHeight ? std::vector<int>() : Nearest(height, sourceHeight);
-    auto sourceColumn = [&](int tx) {
-        return sourceX + (sameWidth ? tx - x : columns[static_cast<std::size_t>(tx - x)]);
-    };
+    Axis columns = MakeAxis(x, width, sourceX, sourceWidth);
+    Axis rows = MakeAxis(y, height, sourceY, sourceHeight);
     // The target columns whose source lies in the bitmap: one run, as the source columns grow.
     int first = area.left;
     int last = area.right;
-    while (first < last && sourceColumn(first) < 0) {
+    while (first < last && columns.Source(first) < 0) {
         ++first;
     }
-    while (last > first && sourceColumn(last - 1) >= pixels.width) {
+    while (last > first && columns.Source(last - 1) >= pixels.width) {
         --last;
     }
     const DWORD* previous = nullptr; // the row drawn last, from source row previousSy
     int previousSy = -1;
     for (int ty = area.top; first < last && ty < area.bottom; ++ty) {
-        int sy = sourceY + (sameHeight ? ty - y : rows[static_cast<std::size_t>(ty - y)]);
+        int sy = rows.Source(ty);
         if (sy < 0 || sy >= pixels.height) {
             continue;
         }
         DWORD* out = canvas.pixels + static_cast<std::size_t>(ty) * canvas.width;
-        const DWORD* in = &pixels.pixels[static_cast<std::size_t>(sy) * pixels.width];
         // An enlarged row repeats the one above it.
         if (sy == previousSy) {
             std::copy(previous + first, previous + last, out + first);
-        } else if (sameWidth) {
-            std::copy(in + sourceColumn(first), in + sourceColumn(last - 1) + 1, out + first);
         } else {
-            const int* column = columns.data() + (first - x);
-            for (DWORD* to = out + first; to < out + last; ++to) {
-                *to = in[sourceX + *column++];
-            }
+            CopyRow(out, &pixels.pixels[static_cast<std::size_t>(sy) * pixels.width], columns,
+                    first, last);
         }
         previous = out;
         previousSy = sy;

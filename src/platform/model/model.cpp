@@ -1,6 +1,9 @@
-// Handle counts and the fresh start of the whole model.
+// Handle counts, the fresh start of the whole model, and the little helpers its files and its
+// backends share.
 #include "platform/model/model_internal.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace polkamoot::model {
@@ -39,6 +42,14 @@ std::vector<std::string> TakeFaults() {
     return std::exchange(faults, {});
 }
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
 HINSTANCE Instance() {
     return reinterpret_cast<HINSTANCE>(std::uintptr_t{0x400000});
 }
@@ -53,6 +64,18 @@ void Reset() {
     detail::ResetMemory();
     detail::ResetResources();
     detail::ResetProfiles();
+}
+
+void AddDamage(std::vector<RECT>& damage, const RECT& rect) {
+    for (RECT& other : damage) {
+        if (rect.left <= other.right && other.left <= rect.right && rect.top <= other.bottom &&
+            other.top <= rect.bottom) {
+            other = RECT{std::min(other.left, rect.left), std::min(other.top, rect.top),
+                         std::max(other.right, rect.right), std::max(other.bottom, rect.bottom)};
+            return;
+        }
+    }
+    damage.push_back(rect);
 }
 
 } // namespace polkamoot::model

@@ -1,14 +1,23 @@
 // The platform in memory, for a backend that has no real one underneath: windows and their
 // procedures, one message queue, timers, device contexts drawing on 32-bit pixel surfaces,
 // bitmaps and their device-independent conversions, movable memory, the program's own compiled
-// resources and private profile files held as text.
+// resources and private profile files held as text. It counts the handles it hands out, so that
+// nothing leaks unseen; each of its files says which forms it supports.
 //
-// The model defines those operations of platform.h; each file says which forms it supports. A
-// backend (sdl/ for the Linux program, web/ for the page, tests/fake/ for the unit tests)
-// defines every other operation of platform.h and the hooks at the end of this file, and drives
-// the model through the functions here; standalone.cpp, apart from the model, answers for a
-// program with no Windows beneath it the operations whose parts it lacks. The model counts the
-// handles it hands out, so that nothing leaks unseen.
+// A backend over it (sdl/ for the Linux program, web/ for the page, tests/fake/ for the unit
+// tests) defines the rest of platform.h, in sdl/ and web/ in files of the same names:
+//   system.cpp   GetTickCount, Sleep, GetCursorPos
+//   dialog.cpp   DialogBoxParamA, EndDialog, GetDlgItem, SendDlgItemMessageA, SetDlgItemInt,
+//                GetDlgItemInt, IsDlgButtonChecked, EnableWindow, GetFocus, SetFocus, MessageBoxA
+//   sound.cpp    sndPlaySoundA, waveOutGetNumDevs
+// and the hooks at the end of this file: WaitForMessages (main.cpp), WindowPixels and Painted
+// (display.cpp). What a program with no Windows beneath it lacks, standalone.cpp answers apart
+// from the model for the Linux program and the page, and the fake as each test sets it up:
+// GetCommandLineA, GetACP, GetCPInfo, GetModuleHandleA, LoadLibraryA, GetProcAddress,
+// FreeLibrary, time, SetUnhandledExceptionFilter, UnhandledExceptionFilter, DefWindowProcA,
+// RegOpenKeyA, RegQueryValueExA, RegCloseKey, SystemParametersInfoA and the hook ShouldFail.
+// A backend drives the model through the functions here, and the fake reads back through them
+// what the saver left.
 #pragma once
 
 #include "platform/platform.h"
@@ -16,6 +25,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace polkamoot::model {
@@ -25,6 +35,9 @@ namespace polkamoot::model {
 void Reset();
 
 HINSTANCE Instance();
+
+// Names the platform matches without regard to case, made comparable.
+std::string Lower(std::string_view text);
 
 // Handles counted while they live. Library and Key are counted by the backends that make them.
 enum class Kind { Window, Dc, Bitmap, Memory, Resource, Timer, Library, Key, Count };
@@ -66,7 +79,6 @@ struct WindowInfo {
 // its own: its messages reach DefWindowProcA.
 HWND AddWindow(const WindowInfo& info);
 WindowInfo Info(HWND window); // kept after the window is destroyed
-std::vector<HWND> CreatedWindows();
 void SetScreenSize(int width, int height);
 // The screen's density, which GetDeviceCaps answers as LOGPIXELSX; 96 until set. A backend
 // that draws at an integer scale k says so as 96 k.
@@ -81,6 +93,9 @@ void UnregisterClasses();
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // What has been drawn on a window's client area; null before the first drawing.
 const Canvas* Surface(HWND window);
+// Adds a rectangle that Painted reported to those a backend has still to show, merged into the
+// first one it touches or overlaps: a bear's sprite and the strips it left become one.
+void AddDamage(std::vector<RECT>& damage, const RECT& rect);
 
 // Messages and timers.
 std::vector<MSG> Queue();
@@ -116,15 +131,14 @@ DWORD WaveImageSize(const void* image);
 // Private profile files, by name without regard to case.
 void SetProfileText(const std::string& file, const std::string& text);
 std::string ProfileText(const std::string& file); // empty when there is no file
-bool ProfileExists(const std::string& file);
 
 } // namespace polkamoot::model
 
 // What the model asks of the backend that links it.
 namespace polkamoot::backend {
 
-// Whether the named operation is to fail this time. The Linux program never fails one; the
-// tests fail them on purpose.
+// Whether the named operation is to fail this time. The Linux program and the page never fail
+// one; the tests fail them on purpose.
 bool ShouldFail(const char* operation);
 
 // GetMessageA found nothing to return. Wait for input, or at most `timeout` milliseconds for

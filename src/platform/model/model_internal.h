@@ -9,7 +9,8 @@ void Fault(std::string what);
 
 bool WindowAlive(HWND window);
 // The window's surface, made black at the size of its client area when first asked for, in
-// memory the backend lends or the model's own; null for a window that is not alive.
+// memory the backend lends or the model's own; null for a window that is not alive, or when
+// there is no memory for it.
 Canvas* SurfaceOf(HWND window);
 
 bool DcAlive(HDC dc);

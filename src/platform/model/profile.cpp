@@ -6,7 +6,8 @@
 // the first other character, wrapping at 32 bits; a missing file, section or key, or an empty
 // value, gives the default. A write replaces the key's own line, or adds the key behind the last
 // key of its section, or the section at the end of the file; every other byte stays as it was,
-// and new lines end in CR LF.
+// and new lines end in CR LF. A file is split into lines once, and again only after it changes:
+// a profile of megabytes costs one split, not one per key read.
 // Not modelled: other number forms, quoted values, deleting keys or sections, files on disk.
 #include "platform/model/model_internal.h"
 
@@ -20,16 +21,9 @@ namespace polkamoot {
 
 namespace {
 
+using model::Lower;
+
 constexpr std::string_view LineEnd = "\r\n";
-
-std::map<std::string, std::string> files; // by lower-case name
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 std::string_view Trim(std::string_view text) {
     auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
@@ -88,18 +82,41 @@ std::optional<KeyLine> KeyOf(std::string_view line) {
     return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+// A file's text, and while split, its lines (views into the text) and which of them are
+// section headers.
+struct File {
+    std::string text;
+    bool split = false;
+    std::vector<Line> lines;
+    std::vector<std::size_t> headers;
+};
+
+std::map<std::string, File> files; // by lower-case name
+
+const File& Split(File& file) {
+    if (!file.split) {
+        file.lines = Lines(file.text);
+        file.headers.clear();
+        for (std::size_t i = 0; i < file.lines.size(); ++i) {
+            if (SectionName(file.lines[i].text)) {
+                file.headers.push_back(i);
+            }
+        }
+        file.split = true;
+    }
+    return file;
+}
+
 // The lines of the first section of that name, from the one behind its header up to the next
 // header; none when there is no such section.
-std::optional<std::pair<std::size_t, std::size_t>> SectionLines(const std::vector<Line>& lines,
+std::optional<std::pair<std::size_t, std::size_t>> SectionLines(const File& file,
                                                                 std::string_view section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::optional<std::string_view> name = SectionName(lines[i].text);
-        if (name && SameName(*name, section)) {
-            std::size_t last = i + 1;
-            while (last < lines.size() && !SectionName(lines[last].text)) {
-                ++last;
-            }
-            return std::make_pair(i + 1, last);
+    for (std::size_t h = 0; h < file.headers.size(); ++h) {
+        std::size_t header = file.headers[h];
+        if (SameName(*SectionName(file.lines[header].text), section)) {
+            std::size_t last =
+                h + 1 < file.headers.size() ? file.headers[h + 1] : file.lines.size();
+            return std::make_pair(header + 1, last);
         }
     }
     return std::nullopt;
@@ -128,16 +145,12 @@ void model::detail::ResetProfiles() {
 }
 
 void model::SetProfileText(const std::string& file, const std::string& text) {
-    files[Lower(file)] = text;
+    files[Lower(file)] = File{text, false, {}, {}};
 }
 
 std::string model::ProfileText(const std::string& file) {
     auto found = files.find(Lower(file));
-    return found == files.end() ? std::string() : found->second;
-}
-
-bool model::ProfileExists(const std::string& file) {
-    return files.count(Lower(file)) != 0;
+    return found == files.end() ? std::string() : found->second.text;
 }
 
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,
@@ -146,8 +159,9 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValu
     if (found == files.end()) {
         return static_cast<UINT>(defaultValue);
     }
-    std::vector<Line> lines = Lines(found->second);
-    auto range = SectionLines(lines, section);
+    const File& split = Split(found->second);
+    const std::vector<Line>& lines = split.lines;
+    auto range = SectionLines(split, section);
     for (std::size_t i = range ? range->first : 0; range && i < range->second; ++i) {
         std::optional<KeyLine> line = KeyOf(lines[i].text);
         if (line && SameName(line->name, key)) {
@@ -163,10 +177,12 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (!section || !key || !text || backend::ShouldFail("WritePrivateProfileStringA")) {
         return 0;
     }
-    std::string& stored = files[Lower(file)];
-    std::vector<Line> lines = Lines(stored);
+    File& changed = files[Lower(file)];
+    const std::vector<Line>& lines = Split(changed).lines;
+    auto range = SectionLines(changed, section);
+    changed.split = false; // the text changes at most once below, after its lines are read
+    std::string& stored = changed.text;
     std::string entry = std::string(Trim(key)) + "=" + std::string(Trim(text));
-    auto range = SectionLines(lines, section);
     if (!range) {
         if (!stored.empty() && stored.back() != '\n') {
             stored += LineEnd;

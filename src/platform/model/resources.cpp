@@ -1,11 +1,12 @@
 // The program's resources in the model: the compiled resource file that the Windows build links
 // in, embedded by the build as PolkamootResources, found by type and by name or number without
-// regard to case. Bitmaps load through dib.cpp; strings come cut to the buffer; an icon is a
-// handle that draws nothing. Not modelled: languages other than the one stored, cursors, menus,
-// dialog templates as dialogs (their bytes are found like any resource's).
+// regard to case, and in English (United States) where other languages stand beside it: the
+// Linux program speaks English, and the page translates for itself. Bitmaps load through dib.cpp;
+// strings come cut to the buffer; an icon is a handle that draws nothing. Not modelled: picking the
+// user's language, cursors, menus, dialog templates as dialogs (their bytes are found like any
+// resource's).
 #include "platform/model/model_internal.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -17,7 +18,7 @@ namespace polkamoot {
 
 namespace {
 
-// A type or name: a number, or text in capitals.
+// A type or name: a number, or text in lower case.
 struct Key {
     WORD id = 0;
     std::string text;
@@ -27,39 +28,35 @@ struct Key {
 struct Entry {
     Key type;
     Key name;
+    WORD language;
     const BYTE* data;
     DWORD size;
 };
 
-DWORD ReadDword(const BYTE* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | DWORD{at[3]} << 24;
-}
-WORD ReadWord(const BYTE* at) {
-    return static_cast<WORD>(at[0] | at[1] << 8);
-}
-
 const BYTE* ReadKey(const BYTE* at, Key* key) {
     if (ReadWord(at) == 0xFFFF) {
-        key->id = ReadWord(at + 2);
+        key->id = ReadWord(at, 2);
         return at + 4;
     }
     for (; ReadWord(at) != 0; at += 2) {
-        key->text += static_cast<char>(std::toupper(ReadWord(at) & 0xFF));
+        key->text += static_cast<char>(ReadWord(at) & 0xFF);
     }
+    key->text = model::Lower(key->text);
     return at + 2;
 }
 
 // The compiled form: entries of data size, header size, type, name and fixed fields, each
-// padded to four bytes.
+// padded to four bytes. The language is the word 10 bytes before the data.
 std::vector<Entry> ParseResources() {
     std::vector<Entry> entries;
     const BYTE* at = PolkamootResources;
     const BYTE* end = at + PolkamootResourcesSize;
     while (at + 8 <= end) {
         DWORD dataSize = ReadDword(at);
-        DWORD headerSize = ReadDword(at + 4);
+        DWORD headerSize = ReadDword(at, 4);
         Entry entry{};
         ReadKey(ReadKey(at + 8, &entry.type), &entry.name);
+        entry.language = ReadWord(at + headerSize - 10);
         entry.data = at + headerSize;
         entry.size = dataSize;
         if (dataSize > 0) {
@@ -82,22 +79,26 @@ Key KeyOf(const char* nameOrId) {
     } else if (nameOrId[0] == '#') {
         key.id = static_cast<WORD>(std::strtoul(nameOrId + 1, nullptr, 10));
     } else {
-        for (const char* c = nameOrId; *c; ++c) {
-            key.text += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-        }
+        key.text = model::Lower(nameOrId);
     }
     return key;
 }
 
+// The file lists languages in the order of their ids, German before English: the first found
+// serves only where English is missing.
+constexpr WORD EnglishUnitedStates = 0x0409;
+
 const Entry* Lookup(const char* type, const char* name) {
     Key typeKey = KeyOf(type);
     Key nameKey = KeyOf(name);
+    const Entry* found = nullptr;
     for (const Entry& entry : Entries()) {
-        if (entry.type == typeKey && entry.name == nameKey) {
-            return &entry;
+        if (entry.type == typeKey && entry.name == nameKey &&
+            (!found || entry.language == EnglishUnitedStates)) {
+            found = &entry;
         }
     }
-    return nullptr;
+    return found;
 }
 
 std::map<HGLOBAL, const Entry*> loaded;
@@ -113,7 +114,7 @@ DWORD model::WaveImageSize(const void* image) {
     if (std::memcmp(bytes, "RIFF", 4) != 0) {
         return 0;
     }
-    return (bytes[4] | bytes[5] << 8 | bytes[6] << 16 | DWORD{bytes[7]} << 24) + 8;
+    return ReadDword(bytes, 4) + 8;
 }
 
 const BYTE* model::ResourceBytes(const char* type, const char* name, DWORD* size) {

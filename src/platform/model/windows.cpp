@@ -9,9 +9,10 @@
 #include "platform/model/model_internal.h"
 
 #include <algorithm>
-#include <cctype>
 #include <deque>
 #include <map>
+#include <memory>
+#include <new>
 #include <utility>
 
 namespace polkamoot {
@@ -19,6 +20,7 @@ namespace polkamoot {
 namespace {
 
 using model::Kind;
+using model::Lower;
 
 constexpr UINT ShortestPeriod = 10;
 const HCURSOR Arrow = reinterpret_cast<HCURSOR>(std::uintptr_t{0xA770});
@@ -29,7 +31,7 @@ struct WindowRecord {
     WNDPROC procedure = nullptr;
     bool destroying = false;
     model::Canvas surface;
-    std::vector<DWORD> ownPixels;
+    std::unique_ptr<DWORD[]> ownPixels;
 };
 
 struct TimerRecord {
@@ -42,7 +44,6 @@ struct TimerRecord {
 struct Windows {
     std::map<std::string, WNDPROC> classes; // by lower-case name
     std::map<HWND, WindowRecord> windows;
-    std::vector<HWND> created;
     std::deque<MSG> queue;
     bool quitPending = false;
     int quitCode = 0;
@@ -56,12 +57,6 @@ struct Windows {
 
 Windows state;
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 WindowRecord* Find(HWND window) {
     auto found = state.windows.find(window);
     return found != state.windows.end() && found->second.info.alive ? &found->second : nullptr;
@@ -73,7 +68,6 @@ HWND Add(const model::WindowInfo& info, WNDPROC procedure) {
     record.info = info;
     record.info.alive = true;
     record.procedure = procedure;
-    state.created.push_back(window);
     return window;
 }
 
@@ -130,11 +124,12 @@ Canvas* detail::SurfaceOf(HWND window) {
         if (surface.pixels) {
             std::fill_n(surface.pixels, count, 0);
         } else {
-            record->ownPixels.assign(std::max<std::size_t>(count, 1), 0);
-            surface.pixels = record->ownPixels.data();
+            // A window larger than memory allows is left undrawn rather than ending the program.
+            record->ownPixels.reset(new (std::nothrow) DWORD[std::max<std::size_t>(count, 1)]());
+            surface.pixels = record->ownPixels.get();
         }
     }
-    return &surface;
+    return surface.pixels ? &surface : nullptr;
 }
 
 HWND AddWindow(const WindowInfo& info) {
@@ -144,10 +139,6 @@ HWND AddWindow(const WindowInfo& info) {
 WindowInfo Info(HWND window) {
     auto found = state.windows.find(window);
     return found != state.windows.end() ? found->second.info : WindowInfo{};
-}
-
-std::vector<HWND> CreatedWindows() {
-    return state.created;
 }
 
 void SetScreenSize(int width, int height) {
@@ -281,7 +272,7 @@ BOOL DestroyWindow(HWND window) {
     WindowRecord& gone = state.windows[window];
     gone.info.alive = false;
     gone.surface = model::Canvas{};
-    gone.ownPixels = std::vector<DWORD>();
+    gone.ownPixels.reset();
     model::Release(Kind::Window);
     return 1;
 }

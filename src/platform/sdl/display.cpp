@@ -1,15 +1,12 @@
 // The Linux display: one SDL window, the program's own (resizable, or covering the screen) or
 // another program's X window that the saver draws into. The model paints the saver's window
 // straight into SDL's software frame buffer (or, in a format of its own, is copied there), and
-// only the rectangles that changed are presented; an exposure presents the whole picture again.
-// Between ticks the program sleeps in SDL_WaitEventTimeout until input or the next timer;
-// SIGTERM and SIGINT end the run cleanly.
+// only the rectangles that changed are presented.
 //
 // SDL selects no events on a window it did not make, so the program selects exposures and
 // size changes there itself, on SDL's connection, where SDL turns them into its window events.
-// The size is also read at every wake-up. When the window goes away the run ends.
+// Its size is also read at every wake-up (ForeignWindowResized).
 // Not supported: more than one screen, drawing the saver's window anywhere but at the top left.
-#include "host/host.h"
 #include "platform/model/model.h"
 #include "platform/sdl/sdl.h"
 
@@ -20,7 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -29,14 +26,13 @@ namespace polkamoot {
 
 namespace {
 
-constexpr DWORD LongestWait = 250; // when no timer would end the wait
 constexpr Uint32 ModelFormat = SDL_PIXELFORMAT_RGB888;
-
-volatile std::sig_atomic_t stopRequested;
+// The largest screen X drivers make: a window larger than that is no screen, and its frame buffer
+// would take gigabytes, or more bytes than SDL can count.
+constexpr std::int64_t MostPixels = std::int64_t{16384} * 16384;
 
 struct Screen {
     SDL_Window* window = nullptr;
-    sdl::Place place = sdl::Place::OwnWindow;
     unsigned long foreign = 0; // another program's X window
     ::Display* x11 = nullptr;
     bool lost = false;              // the foreign window is gone
@@ -44,18 +40,12 @@ struct Screen {
     bool lent = false;
     int width = 0;
     int height = 0;
-    HWND parent = nullptr; // the model's stand-in for the window a preview runs in
+    int scale = 1; // as the options or the display ask, before the window's size caps it
     HWND painted = nullptr;
-    std::vector<SDL_Rect> damage;
-    bool refit = false;
-    bool closing = false;
+    std::vector<RECT> damage;
 };
 
 Screen screen;
-
-void OnSignal(int) {
-    stopRequested = 1;
-}
 
 // Xlib's own handler ends the process on any error, and SDL's hands on to it. A window that is
 // already gone, a message SDL sends it late included, ends nothing but a drawing into the
@@ -89,88 +79,6 @@ void Copy(const model::Canvas& canvas, const SDL_Rect& rect) {
 SDL_Rect Bounds(const model::Canvas& canvas) {
     return SDL_Rect{0, 0, std::min(screen.surface->w, canvas.width),
                     std::min(screen.surface->h, canvas.height)};
-}
-
-void Present() {
-    const model::Canvas* canvas = model::Surface(screen.painted);
-    if (screen.surface && canvas && !screen.damage.empty()) {
-        SDL_Rect bounds = Bounds(*canvas);
-        std::vector<SDL_Rect> shown;
-        for (SDL_Rect rect : screen.damage) {
-            if (SDL_IntersectRect(&rect, &bounds, &rect)) {
-                Copy(*canvas, rect);
-                shown.push_back(rect);
-            }
-        }
-        SDL_UpdateWindowSurfaceRects(screen.window, shown.data(), static_cast<int>(shown.size()));
-    }
-    screen.damage.clear();
-}
-
-void PresentAll() {
-    if (!screen.surface) {
-        return;
-    }
-    if (const model::Canvas* canvas = model::Surface(screen.painted)) {
-        Copy(*canvas, Bounds(*canvas));
-    }
-    SDL_UpdateWindowSurface(screen.window);
-    screen.damage.clear();
-}
-
-// Asks the saver to close; a refit then runs it again.
-void Close() {
-    if (!screen.closing) {
-        screen.closing = true;
-        PostMessageA(HostState.saverWindow, WM_CLOSE, 0, 0);
-    }
-}
-
-// Only the full-screen saver takes input, as the saver's own: it decides what closes it.
-void PostInput(UINT message, WPARAM wParam) {
-    if (screen.place == sdl::Place::FullScreen) {
-        PostMessageA(HostState.saverWindow, message, wParam, 0);
-    }
-}
-
-void Handle(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_QUIT: Close(); break;
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            PresentAll();
-        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
-                   (event.window.data1 != screen.width || event.window.data2 != screen.height)) {
-            screen.refit = true;
-            Close();
-        }
-        break;
-    case SDL_KEYDOWN:
-        if (screen.place == sdl::Place::OwnWindow &&
-            (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q)) {
-            Close();
-        }
-        PostInput(WM_KEYDOWN, static_cast<WPARAM>(event.key.keysym.sym));
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-        PostInput(event.button.button == SDL_BUTTON_RIGHT    ? WM_RBUTTONDOWN
-                  : event.button.button == SDL_BUTTON_MIDDLE ? WM_MBUTTONDOWN
-                                                             : WM_LBUTTONDOWN,
-                  0);
-        break;
-    case SDL_MOUSEMOTION: PostInput(WM_MOUSEMOVE, 0); break;
-    default: break;
-    }
-}
-
-void CheckForeignWindow() {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(screen.x11, screen.foreign, &attributes)) {
-        screen.lost = true;
-    } else if (attributes.width != screen.width || attributes.height != screen.height) {
-        screen.refit = true;
-        Close();
-    }
 }
 
 bool OpenForeign() {
@@ -222,7 +130,7 @@ bool Probe(const sdl::Options& options) {
     }
     int number = DefaultScreen(display);
     int side = std::min(DisplayWidth(display, number), DisplayHeight(display, number));
-    model::SetScreenDpi(96 * sdl::ChooseScale(options.scale, ResourceDpi(display), side));
+    screen.scale = sdl::ChooseScale(options.scale, ResourceDpi(display), side);
     bool found = true;
     if (options.place == sdl::Place::Root || options.place == sdl::Place::WindowId) {
         unsigned long id = options.windowId ? options.windowId : DefaultRootWindow(display);
@@ -255,33 +163,52 @@ DWORD* backend::WindowPixels(HWND, int width, int height) {
 
 void backend::Painted(HWND window, const RECT& rect) {
     screen.painted = window;
-    SDL_Rect area{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    // A bear's sprite and the strips it left touch: one rectangle for all three.
-    for (SDL_Rect& other : screen.damage) {
-        SDL_Rect grown{other.x - 1, other.y - 1, other.w + 2, other.h + 2};
-        if (SDL_HasIntersection(&grown, &area)) {
-            SDL_UnionRect(&other, &area, &other);
-            return;
-        }
-    }
-    screen.damage.push_back(area);
+    model::AddDamage(screen.damage, rect);
 }
 
-bool backend::WaitForMessages(DWORD timeout) {
-    Present();
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min(timeout, LongestWait)))) {
-        do {
-            Handle(event);
-        } while (SDL_PollEvent(&event));
+void sdl::Present() {
+    const model::Canvas* canvas = model::Surface(screen.painted);
+    if (screen.surface && canvas && !screen.damage.empty()) {
+        SDL_Rect bounds = Bounds(*canvas);
+        std::vector<SDL_Rect> shown;
+        for (const RECT& changed : screen.damage) {
+            SDL_Rect rect{changed.left, changed.top, changed.right - changed.left,
+                          changed.bottom - changed.top};
+            if (SDL_IntersectRect(&rect, &bounds, &rect)) {
+                Copy(*canvas, rect);
+                shown.push_back(rect);
+            }
+        }
+        SDL_UpdateWindowSurfaceRects(screen.window, shown.data(), static_cast<int>(shown.size()));
     }
-    if (screen.foreign && !screen.lost) {
-        CheckForeignWindow();
+    screen.damage.clear();
+}
+
+void sdl::PresentAll() {
+    if (!screen.surface) {
+        return;
     }
-    if (stopRequested || screen.lost) {
-        Close();
+    if (const model::Canvas* canvas = model::Surface(screen.painted)) {
+        Copy(*canvas, Bounds(*canvas));
     }
-    return true;
+    SDL_UpdateWindowSurface(screen.window);
+    screen.damage.clear();
+}
+
+bool sdl::ForeignWindowResized() {
+    if (!screen.foreign || screen.lost) {
+        return false;
+    }
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(screen.x11, screen.foreign, &attributes)) {
+        screen.lost = true;
+        return false;
+    }
+    return attributes.width != screen.width || attributes.height != screen.height;
+}
+
+bool sdl::WindowGone() {
+    return screen.lost;
 }
 
 bool sdl::OpenDisplay(const Options& options) {
@@ -300,7 +227,6 @@ bool sdl::OpenDisplay(const Options& options) {
     if (!Probe(options)) {
         return false;
     }
-    screen.place = options.place;
     SDL_DisplayMode mode{};
     switch (options.place) {
     case Place::OwnWindow:
@@ -322,53 +248,37 @@ bool sdl::OpenDisplay(const Options& options) {
         }
         break;
     }
-    if (!screen.window) {
-        return Fail("no window");
-    }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    return true;
+    return screen.window || Fail("no window");
 }
 
-std::string sdl::BeginRun() {
+bool sdl::StartDisplay(int* width, int* height) {
     SDL_GetWindowSize(screen.window, &screen.width, &screen.height);
     model::SetScreenSize(screen.width, screen.height);
-    screen.refit = false;
-    screen.closing = false;
+    model::SetScreenDpi(96 * sdl::ScaleThatFits(screen.scale, screen.width, screen.height));
     screen.painted = nullptr;
     screen.lent = false;
-    screen.surface = SDL_GetWindowSurface(screen.window);
+    bool sane = std::int64_t{screen.width} * screen.height <= MostPixels;
+    screen.surface = sane ? SDL_GetWindowSurface(screen.window) : nullptr;
+    if (!screen.surface && !screen.lost) {
+        std::fprintf(stderr, "polkamoot: no picture for a window of %d x %d pixels: %s\n",
+                     screen.width, screen.height, sane ? SDL_GetError() : "larger than any screen");
+        return false;
+    }
     if (screen.surface) {
         SDL_FillRect(screen.surface, nullptr, SDL_MapRGB(screen.surface->format, 0, 0, 0));
     }
     PresentAll();
-    if (screen.place == Place::FullScreen) {
-        return "/s";
-    }
-    model::WindowInfo page;
-    page.className = "PolkamootHost";
-    page.width = screen.width;
-    page.height = screen.height;
-    screen.parent = model::AddWindow(page);
-    return "/p " + std::to_string(reinterpret_cast<std::uintptr_t>(screen.parent));
+    *width = screen.width;
+    *height = screen.height;
+    return true;
 }
 
-bool sdl::EndRun() {
-    if (screen.parent) {
-        DestroyWindow(screen.parent);
-        screen.parent = nullptr;
+bool sdl::ReopenDisplay() {
+    if (!screen.foreign) {
+        return true;
     }
-    if (!screen.refit || stopRequested || screen.lost) {
-        return false;
-    }
-    model::UnregisterClasses();
-    if (screen.foreign) {
-        SDL_DestroyWindow(screen.window);
-        return OpenForeign() || Fail("the window is gone");
-    }
-    return true;
+    SDL_DestroyWindow(screen.window);
+    return OpenForeign() || Fail("the window is gone");
 }
 
 void sdl::CloseDisplay() {

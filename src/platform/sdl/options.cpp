@@ -5,13 +5,20 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace polkamoot::sdl {
 
 namespace {
 
-constexpr const char* ColorNames[] = {"red", "blue", "green", "yellow", "magenta"};
-constexpr const char* ColorKeys[] = {"Red", "Blue", "Green", "Yellow", "Magenta"};
+// The options that switch a setting on.
+struct Switch {
+    const char* name;
+    const char* key;
+};
+constexpr Switch Switches[] = {
+    {"red", KeyRed},         {"blue", KeyBlue},     {"green", KeyGreen}, {"yellow", KeyYellow},
+    {"magenta", KeyMagenta}, {"random", KeyRandom}, {"sound", KeySound}};
 
 bool ParseNumber(const char* text, int base, unsigned long* value) {
     if (!text || !*text || *text == '-' || *text == '+' ||
@@ -51,7 +58,8 @@ const char Usage[] =
     "  -window-id ID   draw into that X window (decimal or 0x hex)\n"
     "  -fullscreen     cover the screen; a key, a button or moving the mouse ends it\n"
     "  -scale N        the bears N times their size, 1 to 8 (when not given: Xft.dpi\n"
-    "                  / 96, else the screen's shorter side / 1080, rounded)\n"
+    "                  / 96, else the screen's shorter side / 1080, rounded); less\n"
+    "                  where the window has no room for one bear that large\n"
     "  --help          list the options and end\n"
     "Without a window option the bears dance in a window of their own, which Escape,\n"
     "q or closing it ends.\n";
@@ -66,19 +74,10 @@ bool ParseOptions(int argc, const char* const* argv, Options* options, std::stri
         const char* arg = argv[i];
         const char* name = arg[0] == '-' ? arg + (arg[1] == '-' ? 2 : 1) : "";
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool known = false;
-        for (int c = 0; c < 5; ++c) {
-            if (std::strcmp(name, ColorNames[c]) == 0) {
-                options->colors[c] = known = true;
-            }
-        }
-        if (known) {
-            continue;
-        }
-        if (std::strcmp(name, "random") == 0) {
-            options->random = true;
-        } else if (std::strcmp(name, "sound") == 0) {
-            options->sound = true;
+        auto on = std::find_if(std::begin(Switches), std::end(Switches),
+                               [name](const Switch& s) { return std::strcmp(name, s.name) == 0; });
+        if (on != std::end(Switches)) {
+            options->settings.push_back({on->key, 1});
         } else if (std::strcmp(name, "help") == 0) {
             options->help = true;
         } else if (std::strcmp(name, "minutes") == 0) {
@@ -87,7 +86,7 @@ bool ParseOptions(int argc, const char* const* argv, Options* options, std::stri
                 *error = "-minutes takes a whole number from 1 to 60";
                 return false;
             }
-            options->minutes = static_cast<int>(minutes);
+            options->settings.push_back({KeyMinutes, static_cast<UINT>(minutes)});
             ++i;
         } else if (std::strcmp(name, "scale") == 0) {
             unsigned long scale = 0;
@@ -128,20 +127,11 @@ int ChooseScale(int chosen, double xftDpi, int shorterSide) {
     return std::clamp(scale, 1, MaxScale);
 }
 
-std::string ProfileText(const Options& options) {
-    bool any = false;
-    for (bool color : options.colors) {
-        any = any || color;
-    }
-    std::string text = "[ScreenSaver.Polkamoot]\n";
-    for (int c = 0; c < 5; ++c) {
-        bool on = options.colors[c] || (!any && c == 0);
-        text += std::string(ColorKeys[c]) + "=" + (on ? "1" : "0") + "\n";
-    }
-    text += std::string("Random=") + (options.random ? "1" : "0") + "\n";
-    text += "Minutes=" + std::to_string(options.minutes) + "\n";
-    text += std::string("Sound=") + (options.sound ? "1" : "0") + "\n";
-    return text;
+// A larger scale would leave less room than a sprite and shrink the bears: smaller, not larger.
+int ScaleThatFits(int scale, int width, int height) {
+    constexpr int SpriteWidth = 148, SpriteHeight = 127, Margin = 2;
+    return std::max(
+        1, std::min({scale, width / (SpriteWidth + Margin), height / (SpriteHeight + Margin)}));
 }
 
 } // namespace polkamoot::sdl

@@ -2,17 +2,17 @@
 // two. Pure functions: no platform calls.
 #pragma once
 
+#include "settings/settings_store.h"
+
 #include <string>
+#include <vector>
 
 namespace polkamoot::sdl {
 
 enum class Place { OwnWindow, FullScreen, Root, WindowId };
 
 struct Options {
-    bool colors[5] = {}; // red, blue, green, yellow, magenta
-    bool random = false;
-    int minutes = 5;
-    bool sound = false;
+    std::vector<SettingOverride> settings; // as the options name them, in their order
     Place place = Place::OwnWindow;
     unsigned long windowId = 0; // for WindowId
     int scale = 0;              // 0: chosen from the display
@@ -31,8 +31,9 @@ bool ParseWindowId(const char* text, unsigned long* id);
 // (xftDpi > 0), else from the shorter side of the screen; 1 to MaxScale.
 int ChooseScale(int chosen, double xftDpi, int shorterSide);
 
-// The settings as the profile file the saver reads them from.
-std::string ProfileText(const Options& options);
+// That scale, lowered until one bear of full size fits a window of that size inside the margin
+// its placement needs; at least 1, where the bears shrink instead.
+int ScaleThatFits(int scale, int width, int height);
 
 extern const char Usage[];
 

@@ -1,11 +1,12 @@
-// The browser page: one canvas filling the window, black, the saver's window drawn into it in the
-// device's pixels at the integer scale nearest the device pixel ratio. The browser's event loop
+// The browser page: the saver in the canvas that display.cpp keeps. The browser's event loop
 // calls the program, never the reverse: a timeout set for the next due timer, and every input
 // event, dispatch what the model holds and show the rectangles that changed.
 //
 // In the page a run is the host's preview run, which input never closes; in the browser's full
 // screen it is the host's full-screen run, whose close rules decide when a key, a button or mouse
-// travel leaves, and the page then leaves full screen. A change of size sets the troupe up anew.
+// travel leaves, and the page then leaves full screen. A change of size or of the screen's density
+// sets the troupe up anew, at most once a frame. A hidden page neither steps nor draws; shown
+// again, its bears go on from where they were.
 // Not supported: a blocking message loop (GetMessageA gives up at once), more than one canvas.
 #include "host/host.h"
 #include "platform/model/model.h"
@@ -15,26 +16,17 @@
 #include <emscripten/eventloop.h>
 #include <emscripten/html5.h>
 
-#include <algorithm>
-
 namespace polkamoot {
 
 namespace {
 
-// In device pixels, and the integer scale nearest the device pixel ratio.
-struct Size {
-    int width = 0;
-    int height = 0;
-    int scale = 1;
-    bool operator==(const Size&) const = default;
-};
-
 struct Run {
-    HWND page = nullptr; // the model's stand-in for the page a preview runs in
+    HWND parent = nullptr; // a preview's: the model's stand-in for the page
     HWND window = nullptr;
     bool fullScreen = false;
     bool closing = false; // the page asked the window to close
-    Size size;
+    web::Size size;
+    HCURSOR cursor = nullptr; // in force before the run, and again after it
 };
 
 struct Page {
@@ -42,46 +34,35 @@ struct Page {
     bool wantFullScreen = false;
     bool refit = false;
     bool pumping = false;
+    bool hidden = false;
+    bool frameAsked = false;
     long timeout = 0;
-    POINT cursor{};
-    std::vector<DWORD> rgba; // the canvas as shown, bytes red, green, blue, alpha
-    std::vector<RECT> damage;
 };
 
 Page page;
 
-Size PageSize() {
-    int size[3] = {};
-    polkamoot_page_size(size);
-    return {std::max(size[0], 1), std::max(size[1], 1), std::max(size[2], 1)};
-}
-
 void StartRun() {
     Run run;
     run.fullScreen = page.wantFullScreen;
-    run.size = PageSize();
-    const Size& size = run.size;
-    polkamoot_size_canvas(size.width, size.height);
-    HostState = HostRecord{}; // every run starts as a fresh process would
-    HostState.instance = model::Instance();
+    run.size = web::PageSize();
+    run.cursor = model::Cursor();
+    web::StartDisplay(run.size);
+    ResetHost(model::Instance());
     model::UnregisterClasses();
-    model::SetScreenSize(size.width, size.height);
-    model::SetScreenDpi(96 * size.scale);
-    page.rgba.assign(static_cast<std::size_t>(size.width) * size.height, 0xFF000000);
-    page.damage.clear();
     if (!run.fullScreen) {
-        model::WindowInfo info;
-        info.className = "PolkamootPage";
-        info.width = size.width;
-        info.height = size.height;
-        run.page = model::AddWindow(info);
+        model::WindowInfo parent;
+        parent.className = "PolkamootPage";
+        parent.width = run.size.width;
+        parent.height = run.size.height;
+        run.parent = model::AddWindow(parent);
     }
     int result = 0;
-    run.window = OpenSaverWindow(run.page, &result);
+    run.window = OpenSaverWindow(run.parent, &result);
     if (!run.window) {
         polkamoot_warn("Polkamoot: the bears could not be set up");
     }
     page.run = run;
+    web::Audible(true);
 }
 
 // The run's window is gone. A run the page did not end ended by itself: a full-screen run by the
@@ -89,8 +70,9 @@ void StartRun() {
 void EndRun() {
     Run ended = page.run;
     UnloadPasswordVerifier();
-    if (ended.page) {
-        DestroyWindow(ended.page);
+    SetCursor(ended.cursor);
+    if (ended.parent) {
+        DestroyWindow(ended.parent);
     }
     page.run = Run{};
     if (ended.fullScreen && !ended.closing) {
@@ -100,27 +82,6 @@ void EndRun() {
     if (ended.closing || ended.fullScreen) {
         StartRun();
     }
-}
-
-void Present() {
-    const model::Canvas* canvas = model::Surface(page.run.window);
-    if (!canvas || canvas->width != page.run.size.width || canvas->height != page.run.size.height) {
-        page.damage.clear();
-        return;
-    }
-    for (const RECT& rect : page.damage) {
-        for (LONG y = rect.top; y < rect.bottom; ++y) {
-            std::size_t row = static_cast<std::size_t>(y) * canvas->width;
-            for (LONG x = rect.left; x < rect.right; ++x) {
-                DWORD pixel = canvas->pixels[row + x];
-                page.rgba[row + x] =
-                    0xFF000000 | (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF);
-            }
-        }
-        polkamoot_present(page.rgba.data(), canvas->width, canvas->height, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top);
-    }
-    page.damage.clear();
 }
 
 void OnTimeout(void*) {
@@ -134,15 +95,13 @@ void Schedule() {
         page.timeout = 0;
     }
     DWORD wait = model::TimeToNextTimer();
-    if (wait != model::INFINITE) {
+    if (wait != model::INFINITE && !page.hidden) {
         page.timeout = emscripten_set_timeout(OnTimeout, wait, nullptr);
     }
 }
 
-// Only the full-screen run takes input, as the saver's own: it decides what leaves.
 void PostInput(UINT message, WPARAM wParam) {
-    if (page.run.fullScreen && page.run.window) {
-        PostMessageA(page.run.window, message, wParam, 0);
+    if (PostSaverInput(message, wParam)) {
         web::Pump();
     }
 }
@@ -156,7 +115,7 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
 EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
     // Screen coordinates, as the host measures travel: the page's own move into full screen
     // moves no cursor.
-    page.cursor = POINT{static_cast<LONG>(event->screenX), static_cast<LONG>(event->screenY)};
+    web::MoveCursor(POINT{static_cast<LONG>(event->screenX), static_cast<LONG>(event->screenY)});
     if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
         PostInput(WM_MOUSEMOVE, 0);
         return 0;
@@ -169,10 +128,24 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
     return 0;
 }
 
-EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
-    if (PageSize() != page.run.size) {
+EM_BOOL OnFrame(double, void*) {
+    page.frameAsked = false;
+    if (web::PageSize() != page.run.size) {
         web::Refit();
     }
+    return 0;
+}
+
+// A drag of the window's edge sends resizes faster than the troupe can be set up.
+void Resized() {
+    if (!page.frameAsked) {
+        page.frameAsked = true;
+        emscripten_request_animation_frame(OnFrame, nullptr);
+    }
+}
+
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+    Resized();
     return 0;
 }
 
@@ -190,7 +163,7 @@ EM_BOOL OnFullScreen(int, const EmscriptenFullscreenChangeEvent* event, void*) {
 } // namespace
 
 void web::Pump() {
-    if (page.pumping) {
+    if (page.pumping || page.hidden) {
         return;
     }
     page.pumping = true;
@@ -214,7 +187,7 @@ void web::Pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    Present();
+    web::Present(page.run.window);
     polkamoot_set_cursor(model::Cursor() != nullptr);
     Schedule();
     page.pumping = false;
@@ -229,45 +202,16 @@ bool web::InFullScreen() {
     return page.run.fullScreen;
 }
 
-DWORD* backend::WindowPixels(HWND, int, int) {
-    return nullptr;
-}
-
-// A bear's sprite and the strips it left touch: one rectangle for all three.
-void backend::Painted(HWND, const RECT& rect) {
-    for (RECT& other : page.damage) {
-        if (rect.left <= other.right && other.left <= rect.right && rect.top <= other.bottom &&
-            other.top <= rect.bottom) {
-            other = RECT{std::min(other.left, rect.left), std::min(other.top, rect.top),
-                         std::max(other.right, rect.right), std::max(other.bottom, rect.bottom)};
-            return;
-        }
-    }
-    page.damage.push_back(rect);
-}
-
 // Nothing can block in a page: whoever waits for a message waits in vain.
 bool backend::WaitForMessages(DWORD) {
     return false;
 }
 
-BOOL GetCursorPos(POINT* point) {
-    *point = page.cursor;
-    return 1;
-}
-
-DWORD GetTickCount() {
-    return static_cast<DWORD>(static_cast<unsigned long long>(emscripten_get_now()));
-}
-
-// Nothing waits in a page; yielding is what returning does.
-void Sleep(DWORD) {}
-
 } // namespace polkamoot
 
 int main() {
     using namespace polkamoot;
-    HostState.instance = model::Instance(); // the profile's names are among its strings
+    ResetHost(model::Instance()); // the profile's names are among its strings
     web::LoadSettings();
     polkamoot_page_open();
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
@@ -279,4 +223,24 @@ int main() {
                                              OnFullScreen);
     web::Refit();
     return 0;
+}
+
+// The page's own listeners call in here.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void polkamoot_page_resized() {
+    polkamoot::Resized();
+}
+
+// Timers that fell due while hidden fire once, not once per period missed.
+EMSCRIPTEN_KEEPALIVE void polkamoot_page_shown(int shown) {
+    using namespace polkamoot;
+    page.hidden = !shown;
+    web::Audible(shown != 0);
+    if (shown) {
+        web::Pump();
+    } else {
+        Schedule();
+    }
+}
 }

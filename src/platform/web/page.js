@@ -1,6 +1,7 @@
 // The page's side of the web backend (linked with --js-library): the canvas's pixels, full
-// screen, the corner's buttons and the settings panel, Web Audio and localStorage. Input for
-// the saver comes through emscripten's HTML5 API; everything here is the page's own.
+// screen, the corner's buttons and the settings panel, the page's showing and its screen's
+// density, Web Audio and localStorage. Input for the saver comes through emscripten's HTML5 API;
+// everything here is the page's own.
 mergeInto(LibraryManager.library, {
   $Page: {
     profileKey: 'polkamoot/control.ini',
@@ -8,7 +9,6 @@ mergeInto(LibraryManager.library, {
     image: null,
     corner: 0,
     audio: null,
-    unlocked: false,
     buffers: null,
     playing: null,
     element: function(id) {
@@ -38,6 +38,22 @@ mergeInto(LibraryManager.library, {
       Page.corner = setTimeout(function() {
         document.body.classList.remove('awake');
       }, 3000);
+    },
+    // A window moved to a screen of another density changes no size in CSS pixels: only the
+    // query for the density it had tells (where a query tells anything).
+    watchDensity: function() {
+      var query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      if (!query.addEventListener) return;
+      query.addEventListener('change', function() {
+        Page.watchDensity();
+        _polkamoot_page_resized();
+      }, {once: true});
+    },
+    stopCry: function() {
+      if (Page.playing) {
+        Page.playing.stop();
+        Page.playing = null;
+      }
     },
     // A WAVE image of 8- or 16-bit PCM as an AudioBuffer; null for any other.
     decode: function(image, size) {
@@ -97,6 +113,16 @@ mergeInto(LibraryManager.library, {
       }
     });
     document.addEventListener('mousemove', Page.wake);
+    var shown = function() {
+      _polkamoot_page_shown(document.hidden ? 0 : 1);
+    };
+    document.addEventListener('visibilitychange', shown);
+    window.addEventListener('pageshow', shown);
+    window.addEventListener('pagehide', function() {
+      _polkamoot_page_shown(0);
+    });
+    if (document.hidden) shown();
+    Page.watchDensity();
   },
 
   polkamoot_page_size: function(size) {
@@ -130,10 +156,6 @@ mergeInto(LibraryManager.library, {
     Page.element('canvas').style.cursor = shown ? '' : 'none';
   },
 
-  polkamoot_enter_full_screen: function() {
-    Page.fullScreen();
-  },
-
   polkamoot_leave_full_screen: function() {
     if (document.fullscreenElement && document.exitFullscreen) {
       document.exitFullscreen().catch(function() {});
@@ -154,11 +176,16 @@ mergeInto(LibraryManager.library, {
   },
 
   polkamoot_store_profile: function(text) {
+    var storage = null;
     try {
-      localStorage.setItem(Page.profileKey, UTF8ToString(text));
+      storage = window.localStorage;
+    } catch (error) {}
+    if (!storage) return 0;
+    try {
+      storage.setItem(Page.profileKey, UTF8ToString(text));
       return 1;
     } catch (error) {
-      return 0;
+      return -1;
     }
   },
 
@@ -166,12 +193,12 @@ mergeInto(LibraryManager.library, {
     console.warn(UTF8ToString(text));
   },
 
+  // Closed, the panel gives the focus back to the button that opens it.
   polkamoot_panel_show: function(shown) {
     document.body.classList.toggle('configuring', !!shown);
-    if (shown) {
-      var first = Page.element('panel').querySelector('input:not(:disabled)');
-      if (first) first.focus();
-    }
+    var focus = shown ? Page.element('panel').querySelector('input:not(:disabled)') :
+                        Page.element('settings');
+    if (focus) focus.focus();
   },
 
   polkamoot_control_check: function(id, checked) {
@@ -199,25 +226,41 @@ mergeInto(LibraryManager.library, {
   },
 
   polkamoot_panel_message: function(caption, text) {
-    Page.element('refusal-caption').textContent = UTF8ToString(caption);
-    Page.element('refusal-text').textContent = UTF8ToString(text);
+    Page.element('refusal-caption').textContent = polkamootText(UTF8ToString(caption));
+    Page.element('refusal-text').textContent = polkamootText(UTF8ToString(text));
     Page.element('refusal').hidden = !HEAPU8[text];
+  },
+
+  polkamoot_panel_note: function(id, shown) {
+    Page.element(UTF8ToString(id)).hidden = !shown;
   },
 
   polkamoot_audio_devices: function() {
     return window.AudioContext || window.webkitAudioContext ? 1 : 0;
   },
 
+  // A context made in a gesture that does not activate the page (Escape) would never run.
   polkamoot_audio_unlock: function() {
     var Context = window.AudioContext || window.webkitAudioContext;
-    if (!Context) return;
+    var activation = navigator.userActivation;
+    if (!Context || (activation && !activation.isActive)) return;
     if (!Page.audio) Page.audio = new Context();
     if (Page.audio.state == 'suspended') Page.audio.resume();
-    Page.unlocked = true;
   },
 
+  polkamoot_audio_want: function(wanted) {
+    if (!Page.audio) return;
+    if (!wanted) {
+      Page.stopCry();
+      Page.audio.suspend();
+    } else if (Page.audio.state == 'suspended') {
+      Page.audio.resume();
+    }
+  },
+
+  // A cry started while the audio does not run would never end, and hold back every later one.
   polkamoot_audio_play: function(image, size) {
-    if (!Page.unlocked) return 0;
+    if (!Page.audio || Page.audio.state != 'running') return 0;
     var buffer = Page.buffers.get(image);
     if (buffer === undefined) {
       buffer = Page.decode(image, size);
@@ -241,10 +284,7 @@ mergeInto(LibraryManager.library, {
   },
 
   polkamoot_audio_stop: function() {
-    if (Page.playing) {
-      Page.playing.stop();
-      Page.playing = null;
-    }
+    Page.stopCry();
   },
 });
 

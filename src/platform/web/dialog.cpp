@@ -2,18 +2,22 @@
 // writes, over the page's controls instead of a dialog template. The panel is a dialog of the
 // model whose controls are windows of the model, each standing for the page's control of the
 // same id. It is not modal: the bears dance on behind it, and a saved choice sets them up anew
-// at once and is kept in the browser.
+// at once and is kept in the browser; a choice the browser refuses to keep is undone, and the
+// panel stays open saying so.
 // Not supported: modal dialogs (DialogBoxParamA fails), message boxes owned by anything but the
 // panel, which go to the console.
 #include "platform/model/model.h"
 #include "platform/web/web.h"
 #include "resources/resource_ids.h"
 #include "settings/config_dialog.h"
+#include "settings/settings_store.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <string>
 
 namespace polkamoot {
 
@@ -22,13 +26,35 @@ namespace {
 constexpr int ControlIds[] = {IDC_BLUE,  IDC_GREEN,  IDC_YELLOW,  IDC_RED, IDC_MAGENTA,
                               IDC_SOUND, IDC_RANDOM, IDC_MINUTES, IDOK,    IDCANCEL};
 
+constexpr INT_PTR Open = -1;
+
 struct Panel {
     HWND dialog = nullptr;
     std::map<HWND, int> controls;
     HWND focus = nullptr;
+    SettingsRecord settings{};
+    INT_PTR result = Open; // EndDialog's, acted on once the procedure has returned
 };
 
 Panel panel;
+
+// The dialog's procedure edits the process's one settings record, and its opening fills the
+// troupe's roster, as it may where no saver runs beside it. Here the scene dancing behind the
+// panel steps that roster and tears down by that record, so the procedure is lent the panel's
+// own record for each call and the scene gets its own back.
+INT_PTR CallDialog(UINT message, WPARAM wParam) {
+    SettingsRecord scene = Settings;
+    int count = BearCount;
+    Bear bears[MaxBears];
+    std::copy(std::begin(Bears), std::end(Bears), bears);
+    Settings = panel.settings;
+    INT_PTR result = ConfigDialogProc(panel.dialog, message, wParam, 0);
+    panel.settings = Settings;
+    Settings = scene;
+    BearCount = count;
+    std::copy(std::begin(bears), std::end(bears), Bears);
+    return result;
+}
 
 int IdOf(HWND control) {
     auto found = panel.controls.find(control);
@@ -39,6 +65,23 @@ void ClosePanel() {
     polkamoot_panel_show(0);
     DestroyWindow(panel.dialog);
     panel = Panel{};
+}
+
+// A save the browser refuses is taken back from the profile too, so that no later setup dances
+// what was never kept.
+bool Keep(const std::string& before) {
+    switch (web::StoreSettings()) {
+    case web::Stored::Kept: return true;
+    case web::Stored::Nowhere:
+        polkamoot_warn("Polkamoot: this browser keeps no settings for the page; the new ones "
+                       "last until it is closed");
+        return true;
+    case web::Stored::Refused:
+        model::SetProfileText(ProfileFile, before);
+        polkamoot_panel_note("not-kept", 1);
+        return false;
+    }
+    return false;
 }
 
 // Blanks around the digits only; anything else is not a number.
@@ -77,17 +120,34 @@ void web::OpenPanel() {
     }
     polkamoot_panel_message("", "");
     polkamoot_panel_show(1);
-    ConfigDialogProc(panel.dialog, WM_INITDIALOG, 0, 0);
+    CallDialog(WM_INITDIALOG, 0);
 }
 
 bool web::PanelOpen() {
     return panel.dialog != nullptr;
 }
 
+// A saved choice dances at once. OK is a gesture that lets the page sound, should the new
+// choice want it.
 void web::PanelCommand(int id) {
-    if (panel.dialog) {
-        polkamoot_panel_message("", "");
-        ConfigDialogProc(panel.dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    if (!panel.dialog) {
+        return;
+    }
+    polkamoot_panel_message("", "");
+    polkamoot_panel_note("not-kept", 0);
+    std::string before = model::ProfileText(ProfileFile);
+    CallDialog(WM_COMMAND, static_cast<WPARAM>(id));
+    if (panel.result == 1 && !Keep(before)) {
+        panel.result = Open;
+    }
+    if (panel.result == Open) {
+        return;
+    }
+    bool saved = panel.result == 1;
+    ClosePanel();
+    if (saved) {
+        Refit();
+        Gesture();
     }
 }
 
@@ -95,19 +155,11 @@ INT_PTR DialogBoxParamA(HINSTANCE, const char*, HWND, DLGPROC, LPARAM) {
     return -1;
 }
 
-// A saved choice dances at once; the browser keeps it unless it keeps nothing for the page.
 BOOL EndDialog(HWND dialog, INT_PTR result) {
     if (!dialog || dialog != panel.dialog) {
         return 0;
     }
-    ClosePanel();
-    if (result == 1) {
-        if (!web::StoreSettings()) {
-            polkamoot_warn("Polkamoot: this browser keeps no settings for the page; the new ones "
-                           "last until it is closed");
-        }
-        web::Refit();
-    }
+    panel.result = result;
     return 1;
 }
 

@@ -3,19 +3,33 @@
 //   ?bears=red,blue,green,yellow,magenta  the troupe (and Random off, unless named too)
 //   &random  &sound                       on; =1 and =0 say it outright
 //   &minutes=N                            1 to 60
-// in any case. A part the page cannot use is left out, and one warning names every such part.
+// in any case. A part the page cannot use is left out, and one warning of bounded length names
+// such parts. The panel tells that its OK keeps what the address named.
 #include "platform/model/model.h"
 #include "platform/web/web.h"
 #include "settings/settings_store.h"
 
-#include <cctype>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace polkamoot::web {
 
 namespace {
 
 constexpr const char* BearNames[] = {"red", "blue", "green", "yellow", "magenta"};
+// However long the address, the warning stays a line a person reads.
+constexpr int NamedParts = 8;
+constexpr std::size_t NamedLength = 60;
+
+// What the address asks for, and one line naming what it cannot use (empty when everything was
+// usable).
+struct Address {
+    std::vector<SettingOverride> settings;
+    std::string ignored;
+    int ignoredParts = 0;
+};
 
 int HexDigit(char c) {
     return c >= '0' && c <= '9'   ? c - '0'
@@ -39,11 +53,22 @@ std::string Decode(std::string_view text) {
     return decoded;
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// A part as the warning names it: a control character escaped again, lest it end or garble the
+// line, and a long part cut where a character starts.
+std::string Named(const std::string& part) {
+    std::string named;
+    for (char c : part) {
+        auto byte = static_cast<unsigned char>(c);
+        if (named.size() >= NamedLength && (byte & 0xC0) != 0x80) {
+            return named + "...";
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            named += {'%', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0xF]};
+        } else {
+            named += c;
+        }
     }
-    return text;
+    return named;
 }
 
 bool ParseBears(std::string_view value, bool* chosen) {
@@ -86,18 +111,17 @@ bool ParseMinutes(const std::string& value, UINT* minutes) {
     return *minutes >= 1 && *minutes <= 60;
 }
 
-} // namespace
-
-AddressSettings ParseAddress(std::string_view query) {
-    AddressSettings address;
+Address ParseAddress(std::string_view query) {
+    Address address;
     if (!query.empty() && query.front() == '?') {
         query.remove_prefix(1);
     }
     auto ignore = [&address](const std::string& part, const char* why) {
-        address.ignored += (address.ignored.empty() ? "" : "; ") + part + " (" + why + ")";
+        if (address.ignoredParts++ < NamedParts) {
+            address.ignored +=
+                (address.ignored.empty() ? "" : "; ") + Named(part) + " (" + why + ")";
+        }
     };
-    bool bearsNamed = false;
-    bool randomNamed = false;
     while (!query.empty()) {
         std::size_t amp = query.find('&');
         std::string part = Decode(query.substr(0, amp));
@@ -106,8 +130,9 @@ AddressSettings ParseAddress(std::string_view query) {
             continue;
         }
         std::size_t equals = part.find('=');
-        std::string name = Lower(part.substr(0, equals));
-        std::string value = equals == std::string::npos ? "" : Lower(part.substr(equals + 1));
+        std::string name = model::Lower(part.substr(0, equals));
+        std::string value =
+            equals == std::string::npos ? "" : model::Lower(part.substr(equals + 1));
         UINT number = 0;
         bool chosen[5] = {};
         if (name == "bears") {
@@ -115,7 +140,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes red, blue, green, yellow, magenta");
                 continue;
             }
-            bearsNamed = true;
             for (int c = 0; c < 5; ++c) {
                 address.settings.push_back({ColorSettings[c].key, chosen[c] ? 1u : 0u});
             }
@@ -124,7 +148,6 @@ AddressSettings ParseAddress(std::string_view query) {
                 ignore(part, "takes nothing, 0 or 1");
                 continue;
             }
-            randomNamed = randomNamed || name == "random";
             address.settings.push_back({name == "random" ? KeyRandom : KeySound, number});
         } else if (name == "minutes") {
             if (!ParseMinutes(value, &number)) {
@@ -136,12 +159,13 @@ AddressSettings ParseAddress(std::string_view query) {
             ignore(part, "not a setting");
         }
     }
-    // A troupe named in the address is the one that dances, not a saved Random mode.
-    if (bearsNamed && !randomNamed) {
-        address.settings.push_back({KeyRandom, 0});
+    if (address.ignoredParts > NamedParts) {
+        address.ignored += "; and " + std::to_string(address.ignoredParts - NamedParts) + " more";
     }
     return address;
 }
+
+} // namespace
 
 void LoadSettings() {
     LoadProfileNames();
@@ -150,18 +174,21 @@ void LoadSettings() {
         std::free(saved);
     }
     char* query = polkamoot_address();
-    AddressSettings address = ParseAddress(query ? query : "");
+    Address address = ParseAddress(query ? query : "");
     std::free(query);
-    for (const AddressSetting& setting : address.settings) {
-        WriteSetting(ProfileSection, setting.key, setting.value);
-    }
+    ApplySettingOverrides(address.settings);
+    polkamoot_panel_note("address-note", !address.settings.empty());
     if (!address.ignored.empty()) {
         polkamoot_warn(("Polkamoot ignored in the address: " + address.ignored).c_str());
     }
 }
 
-bool StoreSettings() {
-    return polkamoot_store_profile(model::ProfileText(ProfileFile).c_str()) != 0;
+Stored StoreSettings() {
+    switch (polkamoot_store_profile(model::ProfileText(ProfileFile).c_str())) {
+    case 1: return Stored::Kept;
+    case 0: return Stored::Nowhere;
+    default: return Stored::Refused;
+    }
 }
 
 } // namespace polkamoot::web
