@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -188,7 +188,7 @@ TEST(DeviceIndependentBitmaps, AnyOtherFormAndAnyBitmapShortOfBytesIsRefused) {
                  FromInfo(Info(3, 2), nullptr, CBM_INIT, Rows.data(), DIB_RGB_COLORS + 1) ||
                  FromInfo(with(Info(3, 2), 0, 12)) || FromInfo(Info(3, 2, 0, 8)) ||
                  FromInfo(with(Info(3, 2), 16, 2)) || FromInfo(Info(0, 2)) ||
-                 FromInfo(Info(3, 0)) || FromInfo(Info(3, LONG_MIN)));
+                 FromInfo(Info(3, 0)) || FromInfo(Info(3, INT32_MIN)));
     std::vector<BYTE> info = Info(3, 2);
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
     std::vector<BYTE> other = Info(3, -2);
@@ -254,7 +254,7 @@ TEST(DeviceIndependentBitmaps, ScanLinesComeAtThirtyTwoBitsFromEitherEndBehindAT
     EXPECT_FALSE(get(header(2, 2), 0, 2, bits)[0] || get(header(2, 2), 0, 2, bits, deleted)[0] ||
                  get(header(2, 2), 0, 2, bits, nullptr, 1)[0] || get(core, 0, 2, bits)[0] ||
                  get(compressed, 0, 2, bits)[0] || get(header(0, 2), 0, 2, bits)[0] ||
-                 get(header(2, 0), 0, 2, nullptr)[0] || get(header(2, LONG_MIN), 0, 2, bits)[0] ||
+                 get(header(2, 0), 0, 2, nullptr)[0] || get(header(2, INT32_MIN), 0, 2, bits)[0] ||
                  get(header(2, 2, 8), 0, 2, nullptr)[0] || get(header(2, 2, 4), 0, 2, bits)[0] ||
                  get(header(2, 2), 0, 2, bits, nullptr, DIB_RGB_COLORS, gone)[0] ||
                  GetDIBits(screen, bitmap, 0, 2, bits, nullptr, DIB_RGB_COLORS));
