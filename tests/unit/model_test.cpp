@@ -87,8 +87,8 @@ const std::vector<BYTE> Rows = {0x01, 0x2F, 0xEE, 0xEE, 0x34, 0x5F, 0xEE, 0xEE};
 HBITMAP FromInfo(std::vector<BYTE> info, DWORD init = CBM_INIT, const BYTE* rows = Rows.data(),
                  UINT usage = DIB_RGB_COLORS) {
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, reinterpret_cast<BITMAPINFOHEADER*>(info.data()),
-                                    init, rows, reinterpret_cast<BITMAPINFO*>(info.data()), usage);
+    HBITMAP bitmap = CreateDIBitmap(screen, reinterpret_cast<BITMAPINFOHEADER*>(info.data()), init,
+                                    rows, reinterpret_cast<BITMAPINFO*>(info.data()), usage);
     ReleaseDC(nullptr, screen);
     return bitmap;
 }
@@ -391,12 +391,11 @@ TEST(Resources, FoundByTypeAndNameInAnyCaseOrNumberAndStringsCutToTheBuffer) {
     EXPECT_TRUE(FindResourceA(self, "#2003", MAKEINTRESOURCEA(5)));
     EXPECT_EQ(nullptr, fake::ResourceBytes(RT_BITMAP, "#2003", &size));
     EXPECT_EQ(0u, size);
-    EXPECT_TRUE(LoadIconA(self, MAKEINTRESOURCEA(100)) &&
-                !LoadIconA(self, MAKEINTRESOURCEA(101)) &&
+    EXPECT_TRUE(LoadIconA(self, MAKEINTRESOURCEA(100)) && !LoadIconA(self, MAKEINTRESOURCEA(101)) &&
                 !LoadIconA(other, MAKEINTRESOURCEA(100)));
     // The id and the buffer's size; what is copied.
-    for (auto [id, room, text] : {std::tuple{1001, 64, "control.ini"}, {1007, 6, "Scree"},
-                                  {1007, 1, ""}, {500, 64, ""}}) {
+    for (auto [id, room, text] :
+         {std::tuple{1001, 64, "control.ini"}, {1007, 6, "Scree"}, {1007, 1, ""}, {500, 64, ""}}) {
         char buffer[64];
         std::fill(std::begin(buffer), std::end(buffer), 'x');
         EXPECT_EQ(int(std::strlen(text)), LoadStringA(self, id, buffer, room)) << id;
