@@ -57,6 +57,34 @@ TEST(Drawing, StretchBltTakesTheNearestSourcePixelWithinTheBitmapAndTheWindow) {
     }
 }
 
+TEST(Drawing, StretchBltDrawsNothingForNothingAndRefusesWhatItCannotDraw) {
+    fake::Reset();
+    HWND window = fake::MakeForeignWindow(4, 3);
+    HDC dc = GetDC(window), screen = GetDC(nullptr), source = CreateCompatibleDC(dc);
+    HDC dead = CreateCompatibleDC(dc);
+    DeleteDC(dead);
+    SelectObject(source, fake::MakeBitmap(fake::Image{3, 2, {1, 2, 3, 4, 5, 6}}));
+    auto blt = [&](HDC to, std::array<int, 4> at, HDC from, int sourceWidth, int sourceHeight,
+                   DWORD rop = SRCCOPY) {
+        return StretchBlt(to, at[0], at[1], at[2], at[3], from, 0, 0, sourceWidth, sourceHeight,
+                          rop);
+    };
+    // Off the window, no width or height, no source: done.
+    EXPECT_TRUE(blt(dc, {4, 0, 1, 1}, source, 3, 2) && blt(dc, {0, -1, 4, 1}, source, 3, 2) &&
+                blt(dc, {0, 0, 0, 1}, source, 3, 2) && blt(dc, {0, 0, 1, 0}, source, 3, 2) &&
+                blt(dc, {0, 0, 4, 3}, source, 0, 2) && blt(dc, {0, 0, 4, 3}, source, 3, 0));
+    // Negative sizes, another operation, a source that is no memory context or is gone, a
+    // target that is gone, has no pixels, or is the source: refused.
+    EXPECT_FALSE(blt(dc, {0, 0, -1, 3}, source, 3, 2) || blt(dc, {0, 0, 4, -1}, source, 3, 2) ||
+                 blt(dc, {0, 0, 4, 3}, source, -1, 2) || blt(dc, {0, 0, 4, 3}, source, 3, -1) ||
+                 blt(dc, {0, 0, 4, 3}, source, 3, 2, SRCCOPY + 1) ||
+                 blt(dc, {0, 0, 4, 3}, dc, 3, 2) || blt(dc, {0, 0, 4, 3}, dead, 3, 2) ||
+                 blt(dead, {0, 0, 4, 3}, source, 3, 2) || blt(screen, {0, 0, 4, 3}, source, 3, 2) ||
+                 blt(source, {0, 0, 4, 3}, source, 3, 2));
+    EXPECT_TRUE(fake::machine.paintings.empty() &&
+                fake::Surface(window).pixels == std::vector<DWORD>(12));
+}
+
 TEST(Profile, AWriteReplacesTheKeysLineOrFollowsTheSectionsLastKeyOrAddsTheSection) {
     // The text before; the section, key and value written; the text after.
     const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
