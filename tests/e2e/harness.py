@@ -40,6 +40,11 @@ def poll(check, timeout=30, interval=0.2):
     return value
 
 
+def changed(take, since):
+    """The first screenshot take() gives that differs from `since`; None if none does."""
+    return poll(lambda: (shot := take()).rgb != since.rgb and shot) or None
+
+
 class Shot:
     """A screenshot: its size and RGB bytes, rows from the top."""
 
@@ -73,13 +78,15 @@ class Shot:
 
 
 class Display:
-    """A private Xvfb, black, and the programs started on it."""
+    """A private Xvfb, black, and the programs started on it. It never resets: by default Xvfb
+    resets when its last client leaves, so that a client connecting meanwhile finds no server,
+    and the resources and monitors set on it are lost."""
 
-    def __init__(self, width=800, height=600, *options):
+    def __init__(self, width=800, height=600):
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-ac", "-br", *options], pass_fds=[write],
+             "-nolisten", "tcp", "-ac", "-br", "-noreset"], pass_fds=[write],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as pipe:
@@ -100,11 +107,18 @@ class Display:
         return Shot(subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
                                    env=self.env, check=True, capture_output=True).stdout)
 
-    def close(self):
-        for process in self.processes + [self.xvfb]:
+    def end_programs(self):
+        """Ends what a test started, so that a test that failed leaves nothing on the screen."""
+        for process in self.processes:
             if process.poll() is None:
                 process.kill()
             process.communicate()
+        self.processes = []
+
+    def close(self):
+        self.end_programs()
+        self.xvfb.kill()
+        self.xvfb.communicate()
 
 
 def make_template(path):
@@ -135,7 +149,7 @@ class WineSession(Display):
     """A display, a Wine prefix cloned from the template, and what runs there."""
 
     def __init__(self, width=800, height=600):
-        super().__init__(width, height, "-noreset")  # the monitors outlive the client that set them
+        super().__init__(width, height)
         # An empty name would clone the whole file system.
         assert os.path.isfile(os.path.join(TEMPLATE, "system.reg")), "no prefix template"
         self.prefix = tempfile.mkdtemp(prefix="polkamoot-e2e-")
@@ -147,6 +161,12 @@ class WineSession(Display):
                 os.replace(path + ".copy", path)
         self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all")
         self.profile = pathlib.Path(self.prefix, "drive_c", "windows", "control.ini")
+
+    def focus_on(self, title):
+        """Whether the window of that title gets the X input focus, which keys go to."""
+        return poll(lambda: subprocess.run(
+            ["xdotool", "getwindowfocus", "getwindowname"], env=self.env, capture_output=True,
+            text=True).stdout.strip() == title)
 
     def path(self, name):
         return os.path.join(BIN, name)
@@ -197,6 +217,9 @@ class WineTestCase(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.wine = WineSession(*cls.screen)
+
+    def tearDown(self):
+        self.wine.end_programs()
 
     @classmethod
     def tearDownClass(cls):

@@ -1,6 +1,4 @@
 """The saver as the system starts it: exit codes, its windows, and what closes them."""
-import time
-
 from harness import SAVER, WineTestCase, wait_exit
 
 
@@ -13,7 +11,7 @@ class Host(WineTestCase):
     def full_screen(self):
         process = self.wine.saver("/s")
         [window] = self.wine.driver("find", *SAVER)
-        time.sleep(0.5)  # for the window to take the input focus
+        self.assertTrue(self.wine.focus_on(SAVER[1]))
         return process, window
 
     def test_full_screen_is_a_topmost_popup_over_the_screen_that_input_closes(self):

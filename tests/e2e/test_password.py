@@ -32,7 +32,7 @@ class PasswordHooks(WineTestCase):
     def start(self, scr):
         process = self.wine.wine(scr, "/s")
         self.wine.driver("find", *SAVER)
-        time.sleep(0.5)
+        self.assertTrue(self.wine.focus_on(SAVER[1]))
         return process
 
     def test_refusal_keeps_the_saver_and_a_later_key_asks_again(self):

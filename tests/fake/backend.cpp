@@ -3,6 +3,8 @@
 // and a log of the default procedure and of every drawing.
 #include "fake/fake.h"
 
+#include <utility>
+
 namespace polkamoot {
 
 fake::Machine fake::machine;
@@ -56,10 +58,33 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     return model::DefaultWindowProc(window, message, wParam, lParam);
 }
 
+namespace {
+
+std::vector<std::string> unreached; // failures asked of a machine since reset
+
+void NoteUnreachedFailures() {
+    for (const auto& [operation, successes] : fake::machine.failures) {
+        unreached.push_back("FailCall(\"" + operation + "\") never reached");
+    }
+    fake::machine.failures.clear();
+}
+
+} // namespace
+
 void fake::Reset() {
+    NoteUnreachedFailures();
     model::Reset();
     machine = Machine{};
     detail::ResetDialogs();
+}
+
+std::vector<std::string> fake::TakeComplaints() {
+    NoteUnreachedFailures();
+    std::vector<std::string> complaints = std::exchange(unreached, {});
+    for (std::string& fault : model::TakeFaults()) {
+        complaints.push_back("fault: " + fault);
+    }
+    return complaints;
 }
 
 HWND fake::MakeForeignWindow(int width, int height, const std::string& className,

@@ -71,6 +71,10 @@ inline void FailCall(const std::string& operation, int successes = 0) {
     machine.failures[operation] = successes;
 }
 
+// What the test must fail on: every failure asked and never reached, and every fault the model
+// reported; across Reset() too. Taking them clears them.
+std::vector<std::string> TakeComplaints();
+
 constexpr DWORD Rgb(BYTE red, BYTE green, BYTE blue) {
     return DWORD{red} << 16 | DWORD{green} << 8 | blue;
 }

@@ -22,11 +22,12 @@ inline void Require(bool holds, const char* what) {
     }
 }
 
-// Windows aside, no handle outlives the input.
+// Windows aside, no handle outlives the input, and the platform saw no misuse.
 inline void RequireNothingHeld(const char* after) {
     for (int kind = int(fake::Kind::Window) + 1; kind < int(fake::Kind::Count); ++kind) {
         Require(fake::Live(fake::Kind(kind)) == 0, after);
     }
+    Require(fake::TakeComplaints().empty(), after);
 }
 
 } // namespace polkamoot::fuzz

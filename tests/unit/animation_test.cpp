@@ -220,6 +220,7 @@ TEST_F(SceneTest, SetupFailingAtAnyStepDestroysTheWindowAndLeavesNothing) {
     for (const char* operation : {"LoadBitmapA", "GlobalAlloc", "CreateDIBitmap"}) {
         SetUp();
         DestroyWindow(Saver());
+        ASSERT_LT(0, fake::machine.calls[operation]) << operation;
         for (int successes = 0, calls = fake::machine.calls[operation]; successes < calls;
              ++successes) {
             SCOPED_TRACE(testing::Message() << operation << " after " << successes);
@@ -269,7 +270,9 @@ TEST_F(SceneTest, ATickDrawsTheFrameBlackensWhatItLeftAndCriesOneAtATimeEraseBla
     fake::machine.onPaint = [&](fake::Painting painting) {
         painted.push_back(Edges(painting.rect));
         HDC probe = CreateCompatibleDC(nullptr);
-        frameFree.push_back(SelectObject(probe, frame) != nullptr);
+        HGDIOBJ previous = SelectObject(probe, frame);
+        frameFree.push_back(previous != nullptr);
+        SelectObject(probe, previous);
         DeleteDC(probe);
         Tick(window); // a timer message handled inside the tick
     };

@@ -39,6 +39,13 @@ TEST(SettingsStore, ProfileTextGivesTheRosterInTheColorsOwnOrder) {
         }
         EXPECT_EQ(expected, roster);
     }
+    // A troupe named from outside is the one that dances; what it does not name stays.
+    fake::SetProfileText("control.ini",
+                         "[ScreenSaver.Polkamoot]\r\nBlue=1\r\nRandom=1\r\nMinutes=9\r\n");
+    ApplySettingOverrides({{"Green", 1}});
+    ReadSettings();
+    EXPECT_EQ((std::vector{0, 1, 2, 9}), (std::vector{Settings.Random, BearCount,
+                                                      Bears[0].colorIndex, int(Settings.Minutes)}));
 }
 
 } // namespace

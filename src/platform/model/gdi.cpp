@@ -5,7 +5,9 @@
 // dib.cpp and tells the density. StretchBlt copies with SRCCOPY, each target pixel from the
 // source pixel nearest its centre, clipped to both; FillRect fills with the black brush. A
 // bitmap deleted while selected dies when it leaves its context. Every drawing on a window is
-// reported to the backend (Painted).
+// reported to the backend (Painted). As a checked build does, it reports a fault for a context
+// deleted while it holds a bitmap of the program's, which real GDI would leak, and for a bitmap
+// deleted while selected.
 // Not modelled: drawing on the screen, other brushes, raster operations and stretch modes
 // (SetStretchBltMode is remembered, nothing more), device capabilities but LOGPIXELSX,
 // mirroring by negative sizes, palettes other than the stock default one, pens, fonts, regions.
@@ -247,6 +249,9 @@ BOOL DeleteDC(HDC dc) {
         return 0;
     }
     HGDIOBJ bitmap = record->bitmap;
+    if (bitmap != Stock(DefaultBitmap)) {
+        model::detail::Fault("DeleteDC: the context still holds a bitmap");
+    }
     graphics.dcs.erase(dc);
     Deselect(bitmap);
     model::Release(Kind::Dc);
@@ -281,6 +286,7 @@ BOOL DeleteObject(HGDIOBJ object) {
         return 0;
     }
     if (found->second.selectedIn) {
+        model::detail::Fault("DeleteObject: the bitmap is still selected into a context");
         found->second.deletePending = true;
     } else {
         DeleteBitmap(object);

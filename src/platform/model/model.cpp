@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace polkamoot::model {
 
@@ -11,6 +12,10 @@ namespace {
 
 int live[static_cast<int>(Kind::Count)];
 std::uintptr_t nextHandle;
+// Not reset: a test that resets the model still hears of them. A long run that nobody asks keeps
+// the first few only.
+std::vector<std::string> faults;
+constexpr std::size_t FaultsKept = 64;
 
 } // namespace
 
@@ -25,6 +30,16 @@ void Release(Kind kind) {
 
 int Live(Kind kind) {
     return live[static_cast<int>(kind)];
+}
+
+void detail::Fault(std::string what) {
+    if (faults.size() < FaultsKept) {
+        faults.push_back(std::move(what));
+    }
+}
+
+std::vector<std::string> TakeFaults() {
+    return std::exchange(faults, {});
 }
 
 std::string Lower(std::string_view text) {

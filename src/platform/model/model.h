@@ -45,6 +45,10 @@ std::uintptr_t NewHandle(Kind kind);
 void Release(Kind kind);
 int Live(Kind kind);
 
+// Misuse that a checked build of the platform reports, such as a context deleted while it holds
+// one of the program's bitmaps: one line each, the first 64 kept across Reset() until taken.
+std::vector<std::string> TakeFaults();
+
 // Pixels 0x00RRGGBB, rows from the top.
 struct Image {
     int width = 0;

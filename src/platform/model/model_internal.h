@@ -5,6 +5,8 @@
 
 namespace polkamoot::model::detail {
 
+void Fault(std::string what);
+
 bool WindowAlive(HWND window);
 // The window's surface, made black at the size of its client area when first asked for, in
 // memory the backend lends or the model's own; null for a window that is not alive, or when
